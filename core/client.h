@@ -1,0 +1,45 @@
+#pragma once
+// The client context: every piece of the client's state, one instance per
+// client. Handlers are plain functions over it.
+#include <array>
+
+#include "core/connection/connection_state.h"
+#include "core/game/table.h"
+#include "core/social/plugin_host.h"
+#include "core/view/view_model.h"
+#include "platform/platform.h"
+
+namespace vask {
+
+struct TimerSetting {
+  int interval = 0;
+  bool enabled = false;
+};
+
+struct Client final : PlatformEvents {
+  explicit Client(Platform& platform);
+  Client(const Client&) = delete;
+  Client& operator=(const Client&) = delete;
+  ~Client() override;
+
+  Platform& platform;
+  ConnectionState conn;
+  TableState table;
+  ViewModel view;
+  PropHost prop;
+  std::array<TimerSetting, static_cast<std::size_t>(TimerId::kCount)> timers{};
+
+  // Platform events.
+  void OnTimer(TimerId timer) override;
+  void OnSocketConnected() override;
+  void OnSocketData() override;
+  void OnSocketClosed() override;
+  void OnWindowMessage(std::uint32_t msg, std::int64_t wparam, std::int64_t lparam) override;
+};
+
+// Starts or stops one of the client's timers, keeping its interval.
+void EnableTimer(Client& c, TimerId timer, bool enabled);
+void SetTimerInterval(Client& c, TimerId timer, int intervalMs);
+bool TimerEnabled(const Client& c, TimerId timer);
+
+}  // namespace vask

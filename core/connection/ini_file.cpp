@@ -1,0 +1,171 @@
+#include "core/connection/ini_file.h"
+
+#include <algorithm>
+#include <cctype>
+#include <optional>
+#include <vector>
+
+#include "core/connection/gbk.h"
+#include "platform/platform.h"
+
+namespace vask {
+namespace {
+
+bool IsSeparator(char c) { return c == '\\' || c == '/'; }
+
+std::string Trim(std::string_view s) {
+  auto blank = [](char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; };
+  std::size_t b = 0, e = s.size();
+  while (b < e && blank(s[b])) ++b;
+  while (e > b && blank(s[e - 1])) --e;
+  return std::string(s.substr(b, e - b));
+}
+
+// Section and key names compare without regard to ASCII case, as the
+// profile-string files users edit by hand have always done.
+bool SameName(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (std::size_t i = 0; i < a.size(); ++i)
+    if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i])))
+      return false;
+  return true;
+}
+
+// The file as lines (GBK bytes, line ends removed).
+std::vector<std::string> SplitLines(const std::string& bytes) {
+  std::vector<std::string> lines;
+  std::size_t start = 0;
+  while (start < bytes.size()) {
+    std::size_t end = bytes.find('\n', start);
+    if (end == std::string::npos) end = bytes.size();
+    std::string line = bytes.substr(start, end - start);
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    lines.push_back(std::move(line));
+    start = end + 1;
+  }
+  return lines;
+}
+
+std::string JoinLines(const std::vector<std::string>& lines) {
+  std::string out;
+  for (const auto& l : lines) {
+    out += l;
+    out += "\r\n";
+  }
+  return out;
+}
+
+// "[name]" gives name; anything else gives nothing.
+std::optional<std::string> SectionName(const std::string& line) {
+  std::string t = Trim(line);
+  if (t.size() < 2 || t.front() != '[') return std::nullopt;
+  std::size_t close = t.find(']');
+  if (close == std::string::npos) return std::nullopt;
+  return Trim(std::string_view(t).substr(1, close - 1));
+}
+
+// "key=value": the key, or nothing for comments and other lines.
+std::optional<std::string> KeyName(const std::string& line) {
+  std::size_t eq = line.find('=');
+  if (eq == std::string::npos) return std::nullopt;
+  std::string key = Trim(std::string_view(line).substr(0, eq));
+  if (key.empty() || key.front() == ';') return std::nullopt;
+  return key;
+}
+
+// Line range [begin, end) of a section's body; begin is the header line.
+struct SectionSpan {
+  std::size_t header = 0;
+  std::size_t end = 0;
+};
+
+std::optional<SectionSpan> FindSection(const std::vector<std::string>& lines, const std::string& gbkSection) {
+  for (std::size_t i = 0; i < lines.size(); ++i) {
+    auto name = SectionName(lines[i]);
+    if (!name || !SameName(*name, gbkSection)) continue;
+    std::size_t j = i + 1;
+    while (j < lines.size() && !SectionName(lines[j])) ++j;
+    return SectionSpan{i, j};
+  }
+  return std::nullopt;
+}
+
+std::optional<std::size_t> FindKey(const std::vector<std::string>& lines, const SectionSpan& span,
+                                   const std::string& gbkKey) {
+  for (std::size_t i = span.header + 1; i < span.end; ++i) {
+    auto key = KeyName(lines[i]);
+    if (key && SameName(*key, gbkKey)) return i;
+  }
+  return std::nullopt;
+}
+
+}  // namespace
+
+std::string JoinPath(const std::string& dir, const std::string& file) {
+  std::size_t e = dir.size();
+  while (e > 0 && IsSeparator(dir[e - 1])) --e;
+  std::size_t b = 0;
+  while (b < file.size() && IsSeparator(file[b])) ++b;
+  return dir.substr(0, e) + "/" + file.substr(b);
+}
+
+std::string classIniFile::GetIniKey(const std::string& section, const std::string& key) const {
+  auto bytes = platform_.ReadFile(INIFileName);
+  if (!bytes) return "";
+  auto lines = SplitLines(*bytes);
+  auto span = FindSection(lines, Utf8ToGbk(section));
+  if (!span) return "";
+  auto at = FindKey(lines, *span, Utf8ToGbk(key));
+  if (!at) return "";
+  const std::string& line = lines[*at];
+  std::string raw = line.substr(line.find('=') + 1);
+  raw.erase(std::remove(raw.begin(), raw.end(), '\0'), raw.end());
+  std::string value = Trim(GbkToUtf8(raw));
+  return FirstChars(value, kIniValueMax);
+}
+
+bool classIniFile::WriteIniKey(const std::string& section, const std::string& key,
+                               const std::string& value) {
+  auto bytes = platform_.ReadFile(INIFileName);
+  auto lines = bytes ? SplitLines(*bytes) : std::vector<std::string>{};
+  const std::string gSection = Utf8ToGbk(section), gKey = Utf8ToGbk(key);
+  const std::string entry = gKey + "=" + Utf8ToGbk(value);
+  auto span = FindSection(lines, gSection);
+  if (!span) {
+    lines.push_back("[" + gSection + "]");
+    lines.push_back(entry);
+  } else if (auto at = FindKey(lines, *span, gKey)) {
+    lines[*at] = entry;
+  } else {
+    // After the section's last non-blank line, so blank separators stay below it.
+    std::size_t insert = span->end;
+    while (insert > span->header + 1 && Trim(lines[insert - 1]).empty()) --insert;
+    lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(insert), entry);
+  }
+  return platform_.WriteFile(INIFileName, JoinLines(lines));
+}
+
+bool classIniFile::DelIniKey(const std::string& section, const std::string& key) {
+  auto bytes = platform_.ReadFile(INIFileName);
+  if (!bytes) return false;
+  auto lines = SplitLines(*bytes);
+  auto span = FindSection(lines, Utf8ToGbk(section));
+  if (!span) return false;
+  auto at = FindKey(lines, *span, Utf8ToGbk(key));
+  if (!at) return false;
+  lines.erase(lines.begin() + static_cast<std::ptrdiff_t>(*at));
+  return platform_.WriteFile(INIFileName, JoinLines(lines));
+}
+
+bool classIniFile::DelIniSec(const std::string& section) {
+  auto bytes = platform_.ReadFile(INIFileName);
+  if (!bytes) return false;
+  auto lines = SplitLines(*bytes);
+  auto span = FindSection(lines, Utf8ToGbk(section));
+  if (!span) return false;
+  lines.erase(lines.begin() + static_cast<std::ptrdiff_t>(span->header),
+              lines.begin() + static_cast<std::ptrdiff_t>(span->end));
+  return platform_.WriteFile(INIFileName, JoinLines(lines));
+}
+
+}  // namespace vask

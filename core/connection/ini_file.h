@@ -1,0 +1,37 @@
+#pragma once
+// Sectioned text files ("[section]" then "key=value" lines) in GBK: the
+// player's quick phrases and the hand records of the visit.
+#include <string>
+
+namespace vask {
+
+class Platform;
+
+inline constexpr std::size_t kIniValueMax = 1023;
+
+// Joins a directory and a file name with exactly one separator, dropping
+// separators ('\' or '/') at the end of the directory and the start of the name.
+std::string JoinPath(const std::string& dir, const std::string& file);
+
+class classIniFile {
+ public:
+  explicit classIniFile(Platform& platform, std::string fileName = {})
+      : platform_(platform), INIFileName(std::move(fileName)) {}
+
+  // Creates file, section or key as needed. The file is written whole and
+  // then replaces the old one, so it is never left half written.
+  bool WriteIniKey(const std::string& section, const std::string& key, const std::string& value);
+  // The value, at most 1023 characters, blanks trimmed, NULs dropped; "" when
+  // the file, section or key is missing.
+  std::string GetIniKey(const std::string& section, const std::string& key) const;
+  bool DelIniKey(const std::string& section, const std::string& key);
+  bool DelIniSec(const std::string& section);
+
+ private:
+  Platform& platform_;
+
+ public:
+  std::string INIFileName;
+};
+
+}  // namespace vask

@@ -1,0 +1,8 @@
+#include "core/client.h"
+#include "core/handlers.h"
+
+namespace vask {
+
+void OnLeaveNotice(Client&, MsgInfo&) {}
+
+}  // namespace vask

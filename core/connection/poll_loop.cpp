@@ -1,0 +1,152 @@
+#include "core/connection/poll_loop.h"
+
+#include "core/client.h"
+#include "core/connection/dispatcher.h"
+#include "core/handlers.h"
+
+namespace vask {
+namespace {
+
+using Gate = bool (*)(const Client&);
+using Run = void (*)(Client&);
+
+// A counted duty: runs when its counter has reached the threshold and its
+// gate is open; the counter restarts at the threshold whether or not it ran.
+struct Duty {
+  int ConnectionState::*counter;
+  int threshold;
+  Gate gate;
+  Run run;
+};
+
+void SendDuty(Client& c);
+void RecvDuty(Client& c);
+
+constexpr Duty kDuties[] = {
+    {&ConnectionState::SendTick, 1, [](const Client& c) { return c.conn.bSendPending; }, SendDuty},
+    {&ConnectionState::RecvTick, 2, [](const Client& c) { return c.conn.bRecvPending; }, RecvDuty},
+    {&ConnectionState::LoginTick, 4, [](const Client& c) { return c.conn.bLoginSend; }, LoginDuty},
+    {&ConnectionState::BlinkTick, 8, [](const Client& c) { return c.conn.bBlink; }, BlinkDuty},
+    {&ConnectionState::ClockTick, 20, [](const Client& c) { return c.conn.bClock && c.conn.bTableLive; },
+     TurnClockDuty},
+    {&ConnectionState::ReadyTick, 20,
+     [](const Client& c) { return c.conn.bReadyClock && c.conn.bTableLive; }, ReadyClockDuty},
+    // Every tick while the table is live: marker and pull/sit countdowns.
+    {nullptr, 0, [](const Client& c) { return c.conn.bTableLive; }, LiveTableDuty},
+    {&ConnectionState::WatchTick, 2, [](const Client& c) { return c.conn.bWatchLink; }, WatchDuty},
+    {&ConnectionState::HideTick, 40, [](const Client& c) { return c.conn.bWordShown; }, HideWordDuty},
+};
+
+bool IsHeldPropFrame(const Frame& f, int code) {
+  if (f[frame_offset::kCmd] != static_cast<int>(Cmd::PropB)) return false;
+  auto value0 = static_cast<std::int16_t>(f[frame_offset::kValues] << 8 | f[frame_offset::kValues + 1]);
+  return value0 / 8 == code;
+}
+
+void SendDuty(Client& c) {
+  ConnectionState& s = c.conn;
+  if (s.SendBuf.Unread() < kFrameSize) {
+    s.bSendPending = false;
+  } else if (c.platform.SocketState() != kSocketConnected) {
+    s.bSendPending = false;  // the frames wait for the next SendMsg
+  } else {
+    Frame f;
+    s.SendBuf.Take(f);
+    // Prop frames of the hand's end wait for the next hand start.
+    if (s.bHoldFrame1 && IsHeldPropFrame(f, 129)) {
+      s.HeldFrame[0] = f;
+      s.bHoldFrame1 = false;
+    } else if (!c.table.bInGame && s.bHoldFrame2 && IsHeldPropFrame(f, 386)) {
+      s.HeldFrame[1] = f;
+      s.bHoldFrame2 = false;
+    } else {
+      c.platform.SocketSend(f);
+    }
+  }
+  s.SendTick = 0;
+}
+
+void RecvDuty(Client& c) {
+  ConnectionState& s = c.conn;
+  if (c.table.bInGame && ++s.IdleCount >= kIdleLimit) {
+    s.IdleCount = 0;
+    ConnectionLost(c);
+  }
+  if (s.RecvBuf.Unread() >= kFrameSize) {
+    std::size_t before = s.RecvBuf.ReadPos();
+    GetMsg(c);
+    if (s.bHoldCmd21 && s.Rinfo.cmd == static_cast<int>(Cmd::PlayerLeaves)) {
+      // Leave it at the head of the ring; everything behind it waits.
+      s.RecvBuf.SetReadPos(before);
+      if (s.Rinfo.seat != c.table.OwnMask() && !TimerEnabled(c, TimerId::KeepAlive))
+        EnableTimer(c, TimerId::KeepAlive, true);
+    } else {
+      if (c.table.bInGame) s.IdleCount = 0;
+      ProcessMsg(c, s.Rinfo);
+    }
+  }
+  s.RecvTick = s.RecvBuf.Unread() >= kFrameSize ? 1 : 0;
+}
+
+}  // namespace
+
+void Winsock1_DataArrival(Client& c) {
+  ConnectionState& s = c.conn;
+  if (s.bQuitting) return;
+  std::vector<std::uint8_t> bytes = c.platform.SocketReadAll();
+  if (bytes.empty()) return;
+  if (s.bProxyDone) {
+    for (std::uint8_t b : bytes) {
+      if (!s.RecvBuf.Put(b)) {
+        s.bQuitting = true;
+        GiveUp(c);
+        return;
+      }
+    }
+    s.bRecvPending = true;
+    s.RecvTick = 0;
+    return;
+  }
+  for (std::uint8_t b : bytes) {
+    if (!s.ProxyBuf.Put(b)) {
+      s.bQuitting = true;
+      GiveUp(c);
+      return;
+    }
+  }
+  ProxyStep(c);
+}
+
+void Winsock1_Close(Client& c) { c.platform.SocketClose(); }
+
+void TimerBong_Timer(Client& c) {
+  ConnectionState& s = c.conn;
+  if (s.bQuitting) return;
+  EnableTimer(c, TimerId::Bong, false);
+  for (const Duty& d : kDuties)
+    if (d.counter) ++(s.*d.counter);
+  for (const Duty& d : kDuties) {
+    if (s.bQuitting) return;
+    bool due = !d.counter || s.*d.counter >= d.threshold;
+    if (due && d.gate(c)) d.run(c);
+    if (d.counter && s.*d.counter >= d.threshold) s.*d.counter = 0;
+  }
+  if (s.bQuitting) return;
+  EnableTimer(c, TimerId::Bong, true);
+  if (c.prop.bPropPump && PluginActive(c)) PropTimerStep(c);
+}
+
+void ResetLink(Client& c) {
+  ConnectionState& s = c.conn;
+  s.RecvBuf.Clear();
+  s.SendBuf.Clear();
+  s.ProxyBuf.Clear();
+  for (const Duty& d : kDuties)
+    if (d.counter) s.*d.counter = 0;
+  s.bSendPending = s.bRecvPending = s.bLoginSend = false;
+  s.bWatchLink = false;
+  s.IdleCount = 0;
+  s.bHoldCmd21 = false;
+}
+
+}  // namespace vask

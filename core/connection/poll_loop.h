@@ -1,0 +1,21 @@
+#pragma once
+// The socket's events and the 50 ms heart beat TimerBong.
+namespace vask {
+
+struct Client;
+
+inline constexpr int kBongIntervalMs = 50;
+
+// Appends every byte the socket holds to the receive ring (or, during the
+// proxy handshake, to the proxy buffer). Handles nothing else.
+void Winsock1_DataArrival(Client& c);
+// Closes the socket; the loss is noticed by the connection watch.
+void Winsock1_Close(Client& c);
+// One tick: send at most one frame, decode and dispatch at most one, run
+// the counted duties, then pump the prop plug-in.
+void TimerBong_Timer(Client& c);
+
+// Resets rings, positions, gates and counters (start-up, connection reset).
+void ResetLink(Client& c);
+
+}  // namespace vask

@@ -1,0 +1,10 @@
+#include "core/client.h"
+#include "core/handlers.h"
+
+namespace vask {
+
+void OnClaim(Client&, MsgInfo&) {}
+
+void HideWordDuty(Client&) {}
+
+}  // namespace vask

@@ -1,0 +1,12 @@
+#include "core/client.h"
+#include "core/handlers.h"
+
+namespace vask {
+
+void OnDeal(Client&, MsgInfo&) {}
+
+void OnHandStart(Client&, MsgInfo&) {}
+
+void OnWildcards(Client&, MsgInfo&) {}
+
+}  // namespace vask

@@ -1,0 +1,103 @@
+#pragma once
+// The client's model of the hand being played: four seat records by view
+// position, the wall pointers, the wildcards and the per-hand values.
+#include <array>
+#include <cstdint>
+#include <string>
+
+#include "core/game/tiles.h"
+
+namespace vask {
+
+enum SlotMark : std::int16_t {
+  SlotEmpty = 0,
+  SlotHand = 1,
+  SlotChi = 2,
+  SlotPeng = 3,
+  SlotMingGang = 4,
+  SlotAnGang = 5,
+  SlotBuGang = 6,
+};
+
+inline constexpr int kSlotsPerSeat = 18;
+inline constexpr int kHandStartReset = 4;
+inline constexpr int kOwnMeldTopReset = 3;
+inline constexpr int kOtherMeldTopReset = 4;
+
+struct TileSlot {
+  std::int16_t Mark = SlotEmpty;
+  TileCode Tile = NoTile;
+  std::int16_t Img = -1;  // tile image number, −1 for none
+};
+
+struct SeatRec {
+  std::string username;
+  std::int32_t SeatTotal = 0;
+  std::uint8_t Mask = 0;
+  bool IsDealer = false;
+  std::int16_t DiscardX = 0, DiscardY = 0;
+  std::int16_t DiscardRowX = 0, DiscardRowY = 0;
+  std::int16_t HandX = 0, HandY = 0;
+  std::array<TileSlot, kSlotsPerSeat> Slots{};
+  std::int16_t MeldTop = kOtherMeldTopReset;
+  std::int16_t HandStart = kHandStartReset;
+  std::int16_t HandCount = 0;
+  std::int16_t HunCount = 0;
+  std::int16_t RedAside = 0;
+  std::int16_t SpecialAside = 0;
+};
+
+struct TableState {
+  std::array<SeatRec, 4> Detail{};
+
+  // Wall.
+  std::int16_t WallFront = 0;
+  std::int16_t WallBack = 0;
+  std::int16_t IndicatorPos = 0;
+  std::int16_t KongShiftPos = 0;
+  std::int16_t KongDraws = 0;
+  bool IndicatorTaken = false;
+  bool DrawFromFront = true;
+
+  // Hand-wide values.
+  std::array<std::int16_t, 4> Dice{};
+  HunList HunTiles{};
+  TileCode HunIndicator = NoTile;
+  TileCode LastDiscard = NoTile;
+  std::int16_t LastDiscardImg = -1;
+  std::int16_t LastDiscardView = 0;
+  bool DiscardClaimed = false;
+  std::array<std::array<std::int16_t, 4>, 10> SeenCount{};  // [rank 1..9][suit index]
+  std::array<std::array<std::int16_t, 4>, 27> KongRecord{};  // [row][view]
+  std::array<std::array<std::int16_t, 4>, 8> AsideImg{};     // [row][view]
+  std::array<std::array<TileCode, 3>, 18> RevealedTiles{};   // [slot][view − 1]
+  bool ActionSent = false;
+  std::int16_t IncrementalRedraw = -1;
+  std::int16_t SingleDraws = 0;
+  std::int16_t WinnerView = -1;
+  bool bInGame = false;
+  bool Spectator = false;
+
+  std::uint8_t OwnMask() const { return Detail[0].Mask; }
+  // Incremental redraw is on for any positive value.
+  bool IncrementalOn() const { return IncrementalRedraw > 0; }
+};
+
+// The seat-record part of the table resets: slots emptied, hand pointers
+// back to their start, per-hand counters and flags cleared. Names and masks
+// are kept.
+void ResetSeatRecords(TableState& t);
+// Every slot's tile becomes NoTile (part of the full view reset).
+void ClearSlotTiles(TableState& t);
+
+// The first own-hand slot showing this image, or −1.
+int HandSlotOfImage(const TableState& t, int image);
+bool IsOwnHandImage(const TableState& t, int image);
+
+// Sorts the first n hand tiles of view v: dots, characters, bamboo, honours,
+// each by rank, then the wildcards at the left in HunTiles order. Only the
+// codes move; each slot keeps its image. Recomputes HunCount. Returns a
+// mask of the slots whose code changed (bit i for slot i).
+std::uint32_t SortHandCodes(TableState& t, int view, int n);
+
+}  // namespace vask

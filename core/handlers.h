@@ -1,0 +1,77 @@
+#pragma once
+// Every handler the dispatcher routes a server command to, and every duty
+// the poll tick runs. The comment names the file that defines it.
+#include <cstdint>
+#include <string>
+
+#include "core/connection/frame.h"
+
+namespace vask {
+
+struct Client;
+
+// Server commands (see Cmd in core/connection/protocol.h).
+void OnDeal(Client& c, MsgInfo& info);           // 1  game/deal.cpp
+void OnDiscard(Client& c, MsgInfo& info);        // 2  game/turns.cpp
+void OnSeatName(Client& c, MsgInfo& info);       // 3  connection/seating.cpp
+void OnHandStart(Client& c, MsgInfo& info);      // 4  game/deal.cpp
+void OnDraw(Client& c, MsgInfo& info);           // 5  game/turns.cpp
+void OnTurn(Client& c, MsgInfo& info);           // 6  game/turns.cpp
+void OnClaim(Client& c, MsgInfo& info);          // 7  game/claims.cpp
+void OnHandResult(Client& c, MsgInfo& info);     // 9  settle/totals.cpp
+void OnWildcards(Client& c, MsgInfo& info);      // 14 game/deal.cpp
+void OnReveal(Client& c, MsgInfo& info);         // 15 game/turns.cpp
+void OnTableState(Client& c, MsgInfo& info);     // 16 connection/table_state_msgs.cpp
+void OnSettleItem(Client& c, MsgInfo& info);     // 17 settle/settlement.cpp
+void OnLogin(Client& c, MsgInfo& info);          // 18 connection/login.cpp
+void OnChat(Client& c, MsgInfo& info);           // 19 social/chat.cpp
+void OnPlayerInfo(Client& c, MsgInfo& info);     // 20 connection/player_records.cpp
+void OnPlayerLeaves(Client& c, MsgInfo& info);   // 21 connection/table_state_msgs.cpp
+void OnLeaveNotice(Client& c, MsgInfo& info);    // 22 connection/leaving.cpp
+void OnReady(Client& c, MsgInfo& info);          // 23 connection/player_records.cpp
+void OnPullSit(Client& c, MsgInfo& info);        // 26 settle/settlement.cpp
+void OnReloginAnswer(Client& c, MsgInfo& info);  // 29 connection/reconnect.cpp
+void OnRestore(Client& c, MsgInfo& info);        // 40 game/restore.cpp
+void OnGameParams(Client& c, MsgInfo& info);     // 41 connection/table_state_msgs.cpp
+void OnPropA(Client& c, MsgInfo& info);          // 44 social/plugin_host.cpp
+void OnPropB(Client& c, MsgInfo& info);          // 45 social/plugin_host.cpp
+void OnPropScore(Client& c, MsgInfo& info);      // 46 social/plugin_host.cpp
+void OnOwnGold(Client& c, MsgInfo& info);        // 91 connection/player_records.cpp
+void OnOtherGold(Client& c, MsgInfo& info);      // 92 connection/player_records.cpp
+void OnUnassigned(Client& c, MsgInfo& info);     // any other: social/plugin_host.cpp
+
+// A chat line decoded from a command-19 frame; info.seat is the speaker's
+// view position (or 0 for the server). social/chat.cpp
+void OnChatMessage(Client& c, const MsgInfo& info, const std::string& text);
+
+// Poll-tick duties, in the order the tick runs them.
+void LoginDuty(Client& c);       // every 4 ticks: connection/login.cpp
+void BlinkDuty(Client& c);       // every 8 ticks: view/blink.cpp
+void TurnClockDuty(Client& c);   // every 20 ticks: game/turns.cpp
+void ReadyClockDuty(Client& c);  // every 20 ticks: connection/ready_clock.cpp
+void LiveTableDuty(Client& c);   // every tick while the table is live: settle/settlement.cpp
+void WatchDuty(Client& c);       // every 2 ticks: connection/reconnect.cpp
+void HideWordDuty(Client& c);    // every 40 ticks: game/claims.cpp
+void PropTimerStep(Client& c);   // after the tick, plug-in active: social/plugin_host.cpp
+
+// Timers other than TimerBong (connection/poll_loop.cpp).
+void TimerKeepAlive_Timer(Client& c);  // connection/keepalive.cpp
+void TimerChat_Timer(Client& c);       // social/chat.cpp
+void TimerProp_Timer(Client& c);       // social/plugin_host.cpp
+void TimerShuffle_Timer(Client& c);    // view/widgets.cpp
+void TimerCount_Timer(Client& c);      // connection/reconnect.cpp
+void TimerReconnect_Timer(Client& c);  // connection/reconnect.cpp
+void tmrFadeIn_Timer(Client& c);       // social/bubbles.cpp
+
+// The lobby's window messages. connection/lobby_link.cpp
+void WndProc(Client& c, std::uint32_t msg, std::int64_t wparam, std::int64_t lparam);
+
+// One step of the SOCKS5 handshake over the bytes in ProxyBuf. connection/proxy.cpp
+void ProxyStep(Client& c);
+
+// The connection taken as lost (no frame for 5000 receive duties in a hand).
+void ConnectionLost(Client& c);  // connection/reconnect.cpp
+// The receive ring overflowed: give the lobby its window back and quit.
+void GiveUp(Client& c);          // connection/lobby_link.cpp
+
+}  // namespace vask

@@ -1,0 +1,47 @@
+#include "core/social/plugin_host.h"
+
+#include "core/client.h"
+#include "core/handlers.h"
+
+namespace vask {
+
+bool PluginActive(const Client& c) {
+  return c.prop.PropObj != nullptr && c.prop.Prop_GameDllState >= 1;
+}
+
+namespace {
+
+// A plug-in that throws is turned off for the visit; the game goes on.
+void TurnPluginOff(Client& c) {
+  c.prop.bPropPump = false;
+  c.prop.Prop_GameDllState = -1;
+}
+
+}  // namespace
+
+void PassToPlugin(Client& c, Frame& msg) {
+  if (!PluginActive(c)) return;
+  try {
+    c.prop.PropObj->Rec_MSG(msg);
+  } catch (...) {
+    TurnPluginOff(c);
+  }
+}
+
+void OnPropA(Client& c, MsgInfo&) { PassToPlugin(c, c.conn.Msg); }
+
+void OnPropB(Client& c, MsgInfo&) { PassToPlugin(c, c.conn.Msg); }
+
+void OnPropScore(Client& c, MsgInfo&) {
+  if (!PluginActive(c)) return;
+  PassToPlugin(c, c.conn.Msg);
+  c.prop.PropScoreReady = true;
+}
+
+void OnUnassigned(Client& c, MsgInfo&) { PassToPlugin(c, c.conn.Msg); }
+
+void PropTimerStep(Client&) {}
+
+void TimerProp_Timer(Client&) {}
+
+}  // namespace vask

@@ -1,0 +1,29 @@
+#pragma once
+// The client's side of the prop plug-in: the object and its state.
+#include <cstdint>
+#include <memory>
+
+#include "core/connection/protocol.h"
+#include "core/social/prop_plugin.h"
+
+namespace vask {
+
+struct Client;
+
+struct PropHost {
+  std::unique_ptr<PropPlugin> PropObj;
+  // 0 not loaded, −1 not to be used, 1 active, 2 active with chests.
+  std::int16_t Prop_GameDllState = 0;
+  std::int16_t Prop_swicth = 0;
+  std::int16_t PropParam = 0;
+  bool bPropPump = false;
+  bool PropPending = false;
+  bool PropScoreReady = false;  // command 46 arrived: the plug-in has scores
+  PluginRequest request;
+};
+
+bool PluginActive(const Client& c);
+// Hands a frame to the active plug-in's Rec_MSG; nothing when inactive.
+void PassToPlugin(Client& c, Frame& msg);
+
+}  // namespace vask

@@ -1,0 +1,165 @@
+#include "platform/fake/fake_platform.h"
+
+#include <algorithm>
+
+namespace vask {
+
+FakePlatform::FakePlatform() = default;
+
+void FakePlatform::SetTimer(TimerId timer, int intervalMs, bool enabled) {
+  FakeTimer& t = timers[static_cast<std::size_t>(timer)];
+  bool restart = enabled && (!t.enabled || t.interval != intervalMs);
+  t.interval = intervalMs;
+  t.enabled = enabled;
+  if (restart) t.due = now + static_cast<std::uint32_t>(std::max(intervalMs, 1));
+}
+
+bool FakePlatform::FireNext(std::uint32_t until) {
+  int best = -1;
+  for (std::size_t i = 0; i < timers.size(); ++i) {
+    const FakeTimer& t = timers[i];
+    if (t.enabled && t.due <= until && (best < 0 || t.due < timers[best].due)) best = static_cast<int>(i);
+  }
+  if (best < 0) return false;
+  FakeTimer& t = timers[best];
+  now = std::max(now, t.due);
+  t.due = now + static_cast<std::uint32_t>(std::max(t.interval, 1));
+  if (events_) events_->OnTimer(static_cast<TimerId>(best));
+  return true;
+}
+
+void FakePlatform::Advance(int ms) {
+  std::uint32_t until = now + static_cast<std::uint32_t>(ms);
+  while (!quit && FireNext(until)) {
+  }
+  now = std::max(now, until);
+}
+
+void FakePlatform::PumpEvents() {
+  // Event pumping while a handler waits: a little virtual time passes.
+  std::uint32_t until = now + 5;
+  while (!quit && FireNext(until)) {
+  }
+  now = std::max(now, until);
+}
+
+void FakePlatform::ServerSends(std::span<const std::uint8_t> bytes) {
+  inbox.insert(inbox.end(), bytes.begin(), bytes.end());
+  if (events_) events_->OnSocketData();
+}
+
+void FakePlatform::ServerCloses() {
+  socketState = 0;
+  calls.push_back("ServerClosed");
+  if (events_) events_->OnSocketClosed();
+}
+
+std::vector<Frame> FakePlatform::SentFrames() const {
+  std::vector<Frame> frames;
+  for (std::size_t at = 0; at + kFrameSize <= sent.size(); at += kFrameSize) {
+    Frame f;
+    std::copy_n(sent.begin() + static_cast<std::ptrdiff_t>(at), kFrameSize, f.begin());
+    frames.push_back(f);
+  }
+  return frames;
+}
+
+bool FakePlatform::CallMade(const std::string& prefix) const {
+  return std::any_of(calls.begin(), calls.end(),
+                     [&](const std::string& c) { return c.rfind(prefix, 0) == 0; });
+}
+
+void FakePlatform::SocketConnect(const std::string& host, std::uint16_t port) {
+  connectedHost = host;
+  connectedPort = port;
+  calls.push_back("SocketConnect(" + host + ":" + std::to_string(port) + ")");
+}
+
+void FakePlatform::SocketClose() {
+  socketState = 0;
+  calls.push_back("SocketClose");
+}
+
+std::vector<std::uint8_t> FakePlatform::SocketReadAll() {
+  std::vector<std::uint8_t> out;
+  out.swap(inbox);
+  return out;
+}
+
+void FakePlatform::SocketSend(std::span<const std::uint8_t> bytes) {
+  sent.insert(sent.end(), bytes.begin(), bytes.end());
+}
+
+bool FakePlatform::WindowExists(const std::string& title) {
+  return std::find(existingWindows.begin(), existingWindows.end(), title) != existingWindows.end();
+}
+
+bool FakePlatform::PostToWindow(const std::string& title, std::uint32_t msg, std::int64_t wparam,
+                                std::int64_t lparam) {
+  calls.push_back("PostToWindow(" + title + "," + std::to_string(msg) + "," + std::to_string(wparam) + "," +
+                  std::to_string(lparam) + ")");
+  return WindowExists(title);
+}
+
+void FakePlatform::RestoreWindow(const std::string& title) { calls.push_back("RestoreWindow(" + title + ")"); }
+void FakePlatform::MinimizeWindow(const std::string& title) { calls.push_back("MinimizeWindow(" + title + ")"); }
+void FakePlatform::SetMainTitle(const std::string& title) { calls.push_back("SetMainTitle(" + title + ")"); }
+void FakePlatform::ShowMainWindow(bool visible) {
+  calls.push_back(std::string("ShowMainWindow(") + (visible ? "true" : "false") + ")");
+}
+void FakePlatform::MinimizeMainWindow() { calls.push_back("MinimizeMainWindow"); }
+void FakePlatform::RestoreMainWindow() { calls.push_back("RestoreMainWindow"); }
+
+bool FakePlatform::AcquireSingleInstance(const std::string& name) {
+  calls.push_back("AcquireSingleInstance(" + name + ")");
+  if (singleInstanceTaken) return false;
+  singleInstanceTaken = true;
+  return true;
+}
+
+void FakePlatform::Quit() {
+  quit = true;
+  calls.push_back("Quit");
+}
+
+void FakePlatform::MessageBox(const std::string& title, const std::string& text) {
+  calls.push_back("MessageBox(" + title + "," + text + ")");
+}
+
+std::optional<std::string> FakePlatform::ReadFile(const std::string& path) {
+  auto it = files.find(path);
+  if (it == files.end()) return std::nullopt;
+  return it->second;
+}
+
+bool FakePlatform::WriteFile(const std::string& path, const std::string& bytes) {
+  files[path] = bytes;
+  return true;
+}
+
+bool FakePlatform::RemoveFile(const std::string& path) { return files.erase(path) != 0; }
+
+std::uint32_t FakePlatform::Random() {
+  // A fixed linear congruential sequence keeps tests repeatable.
+  randomState = randomState * 1103515245u + 12345u;
+  return randomState >> 8;
+}
+
+bool FakePlatform::SoundPlay(const std::string& path, bool loop) {
+  calls.push_back("SoundPlay(" + path + "," + (loop ? "loop" : "once") + ")");
+  return true;
+}
+void FakePlatform::SoundStop() { calls.push_back("SoundStop"); }
+void FakePlatform::SoundVolume(int volume) { calls.push_back("SoundVolume(" + std::to_string(volume) + ")"); }
+
+std::unique_ptr<PropPlugin> FakePlatform::LoadPlugin(const std::string& path) {
+  calls.push_back("LoadPlugin(" + path + ")");
+  return pluginFactory ? pluginFactory(path) : nullptr;
+}
+
+void FakePlatform::WebNavigate(int pane, const std::string& url) {
+  calls.push_back("WebNavigate(" + std::to_string(pane) + "," + url + ")");
+}
+void FakePlatform::OpenInBrowser(const std::string& url) { calls.push_back("OpenInBrowser(" + url + ")"); }
+
+}  // namespace vask

@@ -1,0 +1,117 @@
+#pragma once
+// The one interface through which the core reaches the world. The Qt
+// platform implements it for real; the fake platform for tests.
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <span>
+#include <string>
+#include <vector>
+
+#include "core/social/prop_plugin.h"
+
+namespace vask {
+
+// The client's timers. Intervals and enabled states are the core's; the
+// platform only fires them.
+enum class TimerId : std::uint8_t {
+  Bong,       // the 50 ms heart beat
+  KeepAlive,  // 5000 ms
+  Chat,       // 800 ms chat rate limit
+  Prop,       // the plug-in's timer
+  Shuffle,    // 300 ms seat-shuffle notice
+  Count,      // reconnect dialog, 3000 ms
+  Reconnect,  // reconnect attempt
+  FadeIn,     // speech bubble fade
+  kCount
+};
+
+// Lobby window messages (both directions).
+namespace lobby_msg {
+inline constexpr std::uint32_t kLoginDone = 0x16;
+inline constexpr std::uint32_t kLeave = 0x303;
+inline constexpr std::uint32_t kLeft = 0x400;
+inline constexpr std::uint32_t kConnect = 0x465;
+inline constexpr std::uint32_t kPlaying = 0x466;
+inline constexpr std::uint32_t kIdle = 0x467;
+}  // namespace lobby_msg
+
+struct ScreenSize {
+  int width = 1024;
+  int height = 768;
+};
+
+// What the platform tells the core. The client context implements it.
+class PlatformEvents {
+ public:
+  virtual ~PlatformEvents() = default;
+  virtual void OnTimer(TimerId timer) = 0;
+  virtual void OnSocketConnected() = 0;
+  virtual void OnSocketData() = 0;    // bytes can be read
+  virtual void OnSocketClosed() = 0;  // the peer closed or the link broke
+  virtual void OnWindowMessage(std::uint32_t msg, std::int64_t wparam, std::int64_t lparam) = 0;
+};
+
+class Platform {
+ public:
+  virtual ~Platform() = default;
+
+  virtual void SetEvents(PlatformEvents* events) = 0;
+
+  // Clock, timers, event pumping.
+  virtual std::uint32_t TickCount() = 0;  // milliseconds
+  virtual void SetTimer(TimerId timer, int intervalMs, bool enabled) = 0;
+  virtual void PumpEvents() = 0;  // handle pending events once (for Delay)
+  virtual void Sleep(int ms) = 0;
+
+  // The game socket.
+  virtual void SocketConnect(const std::string& host, std::uint16_t port) = 0;
+  virtual void SocketClose() = 0;
+  virtual int SocketState() = 0;  // kSocketConnected when connected
+  virtual std::vector<std::uint8_t> SocketReadAll() = 0;
+  virtual void SocketSend(std::span<const std::uint8_t> bytes) = 0;
+
+  // Windows found by title (the lobby link), and the main window itself.
+  virtual bool WindowExists(const std::string& title) = 0;
+  virtual bool PostToWindow(const std::string& title, std::uint32_t msg, std::int64_t wparam,
+                            std::int64_t lparam) = 0;
+  virtual void RestoreWindow(const std::string& title) = 0;
+  virtual void MinimizeWindow(const std::string& title) = 0;
+  virtual void SetMainTitle(const std::string& title) = 0;  // also the title others find us by
+  virtual void ShowMainWindow(bool visible) = 0;
+  virtual void MinimizeMainWindow() = 0;
+  virtual void RestoreMainWindow() = 0;
+  virtual void ViewChanged() = 0;  // the view model changed: repaint
+  virtual ScreenSize Screen() = 0;
+
+  // Process.
+  virtual bool AcquireSingleInstance(const std::string& name) = 0;
+  virtual void Quit() = 0;  // end the process (after this returns)
+
+  // Message boxes.
+  virtual void MessageBox(const std::string& title, const std::string& text) = 0;
+
+  // Files. Paths are the platform's; WriteFile writes whole, then replaces.
+  virtual std::string ClientDirectory() = 0;
+  virtual std::optional<std::string> ReadFile(const std::string& path) = 0;
+  virtual bool WriteFile(const std::string& path, const std::string& bytes) = 0;
+  virtual bool RemoveFile(const std::string& path) = 0;
+  virtual bool FileExists(const std::string& path) = 0;
+
+  // Random numbers.
+  virtual std::uint32_t Random() = 0;
+
+  // Sound: one buffer; a new sound stops the one before.
+  virtual bool SoundPlay(const std::string& path, bool loop) = 0;
+  virtual void SoundStop() = 0;
+  virtual void SoundVolume(int volume) = 0;
+
+  // The prop plug-in library; nullptr when missing or refusing.
+  virtual std::unique_ptr<PropPlugin> LoadPlugin(const std::string& path) = 0;
+
+  // Web panes and the system browser.
+  virtual void WebNavigate(int pane, const std::string& url) = 0;
+  virtual void OpenInBrowser(const std::string& url) = 0;
+};
+
+}  // namespace vask

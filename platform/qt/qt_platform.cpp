@@ -1,0 +1,189 @@
+#include "platform/qt/qt_platform.h"
+
+#include <QApplication>
+#include <QDesktopServices>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QLibrary>
+#include <QLockFile>
+#include <QMessageBox>
+#include <QRandomGenerator>
+#include <QSaveFile>
+#include <QScreen>
+#include <QSoundEffect>
+#include <QStandardPaths>
+#include <QThread>
+#include <QUrl>
+
+#include "platform/qt/table_window.h"
+
+namespace vask {
+
+QtPlatform::QtPlatform(QObject* parent) : QObject(parent), window_(std::make_unique<TableWindow>()) {
+  clock_.start();
+  for (std::size_t i = 0; i < timers_.size(); ++i) {
+    auto* t = new QTimer(this);
+    t->setTimerType(Qt::PreciseTimer);
+    connect(t, &QTimer::timeout, this, [this, i] {
+      if (events_) events_->OnTimer(static_cast<TimerId>(i));
+    });
+    timers_[i] = t;
+  }
+  connect(&socket_, &QTcpSocket::connected, this, [this] {
+    if (events_) events_->OnSocketConnected();
+  });
+  connect(&socket_, &QTcpSocket::readyRead, this, [this] {
+    if (events_) events_->OnSocketData();
+  });
+  connect(&socket_, &QTcpSocket::disconnected, this, [this] {
+    if (events_) events_->OnSocketClosed();
+  });
+}
+
+QtPlatform::~QtPlatform() { socket_.abort(); }
+
+void QtPlatform::AttachView(const ViewModel* view) { window_->SetView(view); }
+
+std::uint32_t QtPlatform::TickCount() { return static_cast<std::uint32_t>(clock_.elapsed()); }
+
+void QtPlatform::SetTimer(TimerId timer, int intervalMs, bool enabled) {
+  QTimer* t = timers_[static_cast<std::size_t>(timer)];
+  if (!enabled) {
+    t->stop();
+    return;
+  }
+  if (!t->isActive() || t->interval() != intervalMs) t->start(intervalMs);
+}
+
+void QtPlatform::PumpEvents() { QCoreApplication::processEvents(QEventLoop::AllEvents, 5); }
+
+void QtPlatform::Sleep(int ms) { QThread::msleep(static_cast<unsigned long>(ms)); }
+
+void QtPlatform::SocketConnect(const std::string& host, std::uint16_t port) {
+  socket_.abort();
+  socket_.connectToHost(QString::fromStdString(host), port);
+}
+
+void QtPlatform::SocketClose() { socket_.abort(); }
+
+int QtPlatform::SocketState() {
+  // The client's numbering: 7 is connected.
+  switch (socket_.state()) {
+    case QAbstractSocket::ConnectedState: return 7;
+    case QAbstractSocket::HostLookupState: return 5;
+    case QAbstractSocket::ConnectingState: return 6;
+    case QAbstractSocket::ClosingState: return 8;
+    default: return 0;
+  }
+}
+
+std::vector<std::uint8_t> QtPlatform::SocketReadAll() {
+  QByteArray bytes = socket_.readAll();
+  return {bytes.begin(), bytes.end()};
+}
+
+void QtPlatform::SocketSend(std::span<const std::uint8_t> bytes) {
+  socket_.write(reinterpret_cast<const char*>(bytes.data()), static_cast<qint64>(bytes.size()));
+}
+
+bool QtPlatform::WindowExists(const std::string&) { return false; }
+
+bool QtPlatform::PostToWindow(const std::string&, std::uint32_t, std::int64_t, std::int64_t) { return false; }
+
+void QtPlatform::RestoreWindow(const std::string&) {}
+
+void QtPlatform::MinimizeWindow(const std::string&) {}
+
+void QtPlatform::SetMainTitle(const std::string& title) { window_->setWindowTitle(QString::fromStdString(title)); }
+
+void QtPlatform::ShowMainWindow(bool visible) { window_->setVisible(visible); }
+
+void QtPlatform::MinimizeMainWindow() { window_->showMinimized(); }
+
+void QtPlatform::RestoreMainWindow() {
+  window_->showNormal();
+  window_->raise();
+  window_->activateWindow();
+}
+
+void QtPlatform::ViewChanged() { window_->update(); }
+
+ScreenSize QtPlatform::Screen() {
+  QScreen* s = QGuiApplication::primaryScreen();
+  if (!s) return {};
+  QRect r = s->geometry();
+  return {r.width(), r.height()};
+}
+
+bool QtPlatform::AcquireSingleInstance(const std::string& name) {
+  static QLockFile* lock = nullptr;  // held for the life of the process
+  if (lock) return true;
+  QString path = QDir::temp().filePath(QString::fromStdString(name) + ".lock");
+  auto* candidate = new QLockFile(path);
+  candidate->setStaleLockTime(0);
+  if (!candidate->tryLock(0)) {
+    delete candidate;
+    return false;
+  }
+  lock = candidate;
+  return true;
+}
+
+void QtPlatform::Quit() { QMetaObject::invokeMethod(qApp, [] { QCoreApplication::exit(0); }, Qt::QueuedConnection); }
+
+void QtPlatform::MessageBox(const std::string& title, const std::string& text) {
+  QMessageBox::warning(window_.get(), QString::fromStdString(title), QString::fromStdString(text));
+}
+
+std::string QtPlatform::ClientDirectory() { return QCoreApplication::applicationDirPath().toStdString(); }
+
+std::optional<std::string> QtPlatform::ReadFile(const std::string& path) {
+  QFile f(QString::fromStdString(path));
+  if (!f.open(QIODevice::ReadOnly)) return std::nullopt;
+  QByteArray bytes = f.readAll();
+  return std::string(bytes.constData(), static_cast<std::size_t>(bytes.size()));
+}
+
+bool QtPlatform::WriteFile(const std::string& path, const std::string& bytes) {
+  QSaveFile f(QString::fromStdString(path));
+  if (!f.open(QIODevice::WriteOnly)) return false;
+  if (f.write(bytes.data(), static_cast<qint64>(bytes.size())) != static_cast<qint64>(bytes.size())) {
+    f.cancelWriting();
+    return false;
+  }
+  return f.commit();
+}
+
+bool QtPlatform::RemoveFile(const std::string& path) { return QFile::remove(QString::fromStdString(path)); }
+
+bool QtPlatform::FileExists(const std::string& path) { return QFileInfo::exists(QString::fromStdString(path)); }
+
+std::uint32_t QtPlatform::Random() { return QRandomGenerator::global()->generate(); }
+
+bool QtPlatform::SoundPlay(const std::string&, bool) { return true; }
+
+void QtPlatform::SoundStop() {}
+
+void QtPlatform::SoundVolume(int) {}
+
+std::unique_ptr<PropPlugin> QtPlatform::LoadPlugin(const std::string& path) {
+  QLibrary library(QString::fromStdString(path));
+  if (!library.load()) return nullptr;
+  auto factory = reinterpret_cast<PropPluginFactory>(library.resolve(kPropFactorySymbol));
+  if (!factory) return nullptr;
+  try {
+    return std::unique_ptr<PropPlugin>(factory());
+  } catch (...) {
+    return nullptr;
+  }
+}
+
+void QtPlatform::WebNavigate(int, const std::string&) {}
+
+void QtPlatform::OpenInBrowser(const std::string& url) {
+  QUrl u(QString::fromStdString(url));
+  if (u.scheme() == "http" || u.scheme() == "https") QDesktopServices::openUrl(u);
+}
+
+}  // namespace vask

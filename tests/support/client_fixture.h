@@ -1,0 +1,32 @@
+#pragma once
+// A client over the fake platform, with the heart beat running and the
+// socket connected to a scripted server.
+#include <gtest/gtest.h>
+
+#include "core/client.h"
+#include "platform/fake/fake_platform.h"
+#include "support/frames.h"
+
+namespace vask::test {
+
+class ClientTest : public ::testing::Test {
+ protected:
+  ClientTest() : client(platform) {
+    platform.Connect();
+    client.conn.bProxyDone = true;
+    client.table.Detail[0].Mask = 1;
+    EnableTimer(client, TimerId::Bong, true);
+  }
+
+  // The server sends these frames in one burst.
+  void Receive(std::initializer_list<Frame> frames) {
+    std::vector<std::uint8_t> bytes;
+    for (const Frame& f : frames) bytes.insert(bytes.end(), f.begin(), f.end());
+    platform.ServerSends(bytes);
+  }
+
+  FakePlatform platform;
+  Client client;
+};
+
+}  // namespace vask::test
