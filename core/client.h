@@ -6,6 +6,7 @@
 #include "core/connection/connection_state.h"
 #include "core/game/table.h"
 #include "core/social/plugin_host.h"
+#include "core/view/pictures.h"
 #include "core/view/view_model.h"
 #include "platform/platform.h"
 
@@ -26,6 +27,7 @@ struct Client final : PlatformEvents {
   ConnectionState conn;
   TableState table;
   ViewModel view;
+  PictureTables pics;
   PropHost prop;
   std::array<TimerSetting, static_cast<std::size_t>(TimerId::kCount)> timers{};
 
