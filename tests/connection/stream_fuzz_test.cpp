@@ -1,0 +1,78 @@
+// A long random stream through the rings, the decoder and the dispatcher:
+// whatever the server sends, the client neither crashes nor reads outside
+// its buffers (run under AddressSanitizer and UBSan in CI).
+#include <gtest/gtest.h>
+
+#include <random>
+
+#include "support/client_fixture.h"
+#include "support/recording_plugin.h"
+
+namespace vask {
+namespace {
+
+class StreamFuzzTest : public test::ClientTest {};
+
+Frame RandomFrame(std::mt19937& rng) {
+  Frame f;
+  std::uniform_int_distribution<int> byte(0, 255);
+  for (auto& b : f) b = static_cast<std::uint8_t>(byte(rng));
+  // Mostly commands the client knows, so the handlers are exercised too.
+  static constexpr int kKnown[] = {1, 2, 3, 4, 5, 6, 7, 9, 14, 15, 16, 17, 18, 19, 20,
+                                   21, 22, 23, 26, 29, 40, 41, 44, 45, 46, 91, 92};
+  if (byte(rng) < 200) f[3] = static_cast<std::uint8_t>(kKnown[byte(rng) % std::size(kKnown)]);
+  if (byte(rng) < 40) {  // some plug-in chat frames
+    f[3] = 19;
+    f[236] = 0;
+    f[237] = 0;
+    f[238] = 1;
+    f[239] = byte(rng) < 128 ? 16 : 4;
+  }
+  return f;
+}
+
+void Feed(StreamFuzzTest& t, FakePlatform& platform, Client& client, std::uint32_t seed, bool withPlugin) {
+  std::vector<Frame> toPlugin;
+  if (withPlugin) test::ActivateRecordingPlugin(client, &toPlugin);
+  std::mt19937 rng(seed);
+  std::uniform_int_distribution<int> burst(1, 6);
+  constexpr int kFrames = 100000;
+  int sent = 0;
+  std::vector<std::uint8_t> bytes;
+  while (sent < kFrames && !platform.quit) {
+    bytes.clear();
+    int n = std::min(burst(rng), kFrames - sent);
+    for (int i = 0; i < n; ++i) {
+      Frame f = RandomFrame(rng);
+      bytes.insert(bytes.end(), f.begin(), f.end());
+    }
+    sent += n;
+    // Deliver in random pieces.
+    std::size_t at = 0;
+    while (at < bytes.size()) {
+      std::size_t piece = std::min<std::size_t>(bytes.size() - at, 1 + rng() % 700);
+      platform.ServerSends(std::span<const std::uint8_t>(bytes.data() + at, piece));
+      at += piece;
+    }
+    // Keep the backlog bounded so the ring never overflows.
+    while (client.conn.RecvBuf.Unread() > 64 * kFrameSize && !platform.quit) platform.RunTicks(1);
+    platform.RunTicks(1);
+    if (toPlugin.size() > 1000) toPlugin.clear();
+  }
+  platform.RunTicks(2 * 64 + 10);
+  (void)t;
+}
+
+TEST_F(StreamFuzzTest, RandomFramesWithoutThePlugin) {
+  Feed(*this, platform, client, 20261210, false);
+  EXPECT_FALSE(platform.quit && client.conn.RecvBuf.Unread() > 0 && !client.conn.bQuitting);
+  EXPECT_LT(client.conn.RecvBuf.Unread(), kFrameSize * 2);
+}
+
+TEST_F(StreamFuzzTest, RandomFramesWithThePlugin) {
+  Feed(*this, platform, client, 7, true);
+  EXPECT_LT(client.conn.RecvBuf.Unread(), kFrameSize * 2);
+}
+
+}  // namespace
+}  // namespace vask
