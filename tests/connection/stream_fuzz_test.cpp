@@ -31,6 +31,17 @@ Frame RandomFrame(std::mt19937& rng) {
   return f;
 }
 
+// Runs ticks until at most `frames` frames wait. A held departure (command
+// 21 after a hand result) blocks the stream until the next hand starts;
+// random input may never bring one, so it is released as the totals panel's
+// countdown would.
+void DrainTo(FakePlatform& platform, Client& client, std::size_t frames) {
+  for (int ticks = 0; client.conn.RecvBuf.Unread() > frames * kFrameSize && !platform.quit; ++ticks) {
+    platform.RunTicks(1);
+    if (ticks > 400) client.conn.bHoldCmd21 = false;
+  }
+}
+
 // Sends 100000 random frames in random pieces and lets the client handle them.
 void Feed(FakePlatform& platform, Client& client, std::uint32_t seed, bool withPlugin) {
   std::vector<Frame> toPlugin;
@@ -55,18 +66,12 @@ void Feed(FakePlatform& platform, Client& client, std::uint32_t seed, bool withP
       platform.ServerSends(std::span<const std::uint8_t>(bytes.data() + at, piece));
       at += piece;
     }
-    // Keep the backlog bounded so the ring never overflows. A held departure
-    // (command 21 after a hand result) blocks the stream until the next hand
-    // starts; random input may never bring one, so release it as the totals
-    // panel's countdown would.
-    for (int ticks = 0; client.conn.RecvBuf.Unread() > 64 * kFrameSize && !platform.quit; ++ticks) {
-      platform.RunTicks(1);
-      if (ticks > 400) client.conn.bHoldCmd21 = false;
-    }
+    // Keep the backlog bounded so the ring never overflows.
+    DrainTo(platform, client, 64);
     platform.RunTicks(1);
     if (toPlugin.size() > 1000) toPlugin.clear();
   }
-  platform.RunTicks(2 * 64 + 10);
+  DrainTo(platform, client, 0);
 }
 
 // Either every frame was handled, or a handler decided to end the client.
