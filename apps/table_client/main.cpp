@@ -9,7 +9,7 @@ int main(int argc, char** argv) {
   vask::QtPlatform platform;
   vask::Client client(platform);
   platform.AttachView(&client.view);
-  client.view.Sysmsg.items = {"正在连接服务器..."};
+  client.view.Sysmsg[0].items = {"正在连接服务器..."};
   platform.SetMainTitle("Vask");
   platform.ShowMainWindow(true);
   return app.exec();

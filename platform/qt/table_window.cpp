@@ -29,7 +29,7 @@ void TableWindow::paintEvent(QPaintEvent*) {
   f.setPointSize(12);
   p.setFont(f);
   int y = height() - 60;
-  for (const auto& line : view_->Sysmsg.items) {
+  for (const auto& line : view_->Sysmsg[0].items) {
     p.drawText(QRect(20, y, width() - 40, 24), Qt::AlignLeft | Qt::AlignVCenter, QString::fromStdString(line));
     y += 24;
   }
