@@ -6,6 +6,7 @@
 #include "core/connection/connection_state.h"
 #include "core/game/table.h"
 #include "core/social/plugin_host.h"
+#include "core/social/sound.h"
 #include "core/view/pictures.h"
 #include "core/view/view_model.h"
 #include "platform/platform.h"
@@ -29,6 +30,7 @@ struct Client final : PlatformEvents {
   ViewModel view;
   PictureTables pics;
   PropHost prop;
+  SoundState sound;
   std::array<TimerSetting, static_cast<std::size_t>(TimerId::kCount)> timers{};
 
   // Platform events.

@@ -22,6 +22,7 @@ void ResetSeatRecords(TableState& t) {
   }
   t.IncrementalRedraw = -1;
   t.DrawFromFront = true;
+  t.MustDiscard = false;
   for (auto& row : t.RevealedTiles) row.fill(NoTile);
   for (auto& row : t.AsideImg) row.fill(0);
   t.bInGame = false;

@@ -78,6 +78,27 @@ struct TableState {
   bool bInGame = false;
   bool Spectator = false;
 
+  // Hand start and turns.
+  std::int16_t HandNo = 0;        // hands started at this table
+  bool HandSeen = false;          // a hand has been started since the last round reset
+  bool DiceDouble = false;        // the hand's dice doubling (command 4)
+  std::int16_t Countdown = 0;     // seconds left on the turn clock
+  std::int16_t TurnLimit = 15;    // the table's default countdown (login answer)
+  std::int16_t TimeOutLimit = 0;  // time-outs before the window hides; 0 = never
+  bool OwnTurn = false;
+  std::int16_t PanelState = 0;    // 0 may act, 1 passed, 2 acted, 3 timed out
+  std::array<std::int16_t, 5> OpOffer{};  // per claim button: 2 offered, 0 not
+  std::int16_t KongOffer = 0;     // the offer word when a kong was offered
+  bool MustDiscard = false;
+  std::int16_t TimeOuts = 0;      // consecutive time-outs of the own turn
+  bool bBossHidden = false;       // the window is hidden with the boss key
+  std::int16_t WealthDouble = 0;  // the wealth multiple, 0 = none
+  bool ShovelFlag = false;        // the last discard pays the shovel
+  bool ShovelAnnounce = false;    // the shovel voice is still to play
+  // Wall images taken into hands or rivers since the walls were laid out:
+  // a draw never takes an image twice.
+  std::array<bool, kTilesInSet> WallTaken{};
+
   std::uint8_t OwnMask() const { return Detail[0].Mask; }
   // Incremental redraw is on for any positive value.
   bool IncrementalOn() const { return IncrementalRedraw > 0; }

@@ -78,6 +78,9 @@ struct RiverState {
   std::int16_t RightRiverCount = 0;
   bool FromHand = false;
   bool WallOpened = false;
+  // The last discard has been laid in its river: a second delivery (a
+  // repeated draw frame) must not lay it again.
+  bool DiscardSettled = false;
   std::array<AnimRec, 4> AnimRecs{};
   // Blinking of the latest discard: remaining steps (−1 none), the image
   // blinking now and the one that blinked before.
