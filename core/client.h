@@ -4,11 +4,16 @@
 #include <array>
 
 #include "core/connection/connection_state.h"
+#include "core/connection/login.h"
+#include "core/connection/player_records.h"
+#include "core/connection/startup.h"
+#include "core/connection/table_state_msgs.h"
 #include "core/game/table.h"
 #include "core/social/plugin_host.h"
 #include "core/social/sound.h"
 #include "core/view/pictures.h"
 #include "core/view/view_model.h"
+#include "core/view/widgets.h"
 #include "platform/platform.h"
 
 namespace vask {
@@ -26,8 +31,13 @@ struct Client final : PlatformEvents {
 
   Platform& platform;
   ConnectionState conn;
+  LaunchState launch;
+  LoginState login;
+  PlayerRecords players;
+  TableLife life;
   TableState table;
   ViewModel view;
+  WidgetState widgets;
   PictureTables pics;
   PropHost prop;
   SoundState sound;

@@ -68,6 +68,8 @@ void WndProc(Client& c, std::uint32_t msg, std::int64_t wparam, std::int64_t lpa
 
 // One step of the SOCKS5 handshake over the bytes in ProxyBuf. connection/proxy.cpp
 void ProxyStep(Client& c);
+// Begins the handshake with the proxy of the command line. connection/proxy.cpp
+void StartProxy(Client& c);
 
 // The connection taken as lost (no frame for 5000 receive duties in a hand).
 void ConnectionLost(Client& c);  // connection/reconnect.cpp

@@ -26,15 +26,27 @@ enum class TimerId : std::uint8_t {
   kCount
 };
 
-// Lobby window messages (both directions).
+// Window messages between the lobby and the client. Most numbers mean one
+// thing from the lobby and an answer from the client.
 namespace lobby_msg {
-inline constexpr std::uint32_t kLoginDone = 0x16;
+// Lobby: connect (again). Client: logging in now, or the login was refused.
+inline constexpr std::uint32_t kConnect = 0x16;
+// Lobby: please leave the table. Client: the server accepted the login.
 inline constexpr std::uint32_t kLeave = 0x303;
+// Lobby: leave now. Client: it has left the table.
 inline constexpr std::uint32_t kLeft = 0x400;
-inline constexpr std::uint32_t kConnect = 0x465;
-inline constexpr std::uint32_t kPlaying = 0x466;
-inline constexpr std::uint32_t kIdle = 0x467;
+// Lobby: is a hand being played? Client: yes.
+inline constexpr std::uint32_t kInHand = 0x465;
+// Client: still logging in (answer to kLeave).
+inline constexpr std::uint32_t kLoggingIn = 0x466;
+// Client: a new hand has been laid out.
+inline constexpr std::uint32_t kHandLaidOut = 0x467;
 }  // namespace lobby_msg
+
+struct LocalTime {
+  int year = 2000, month = 1, day = 1;
+  int hour = 0, minute = 0, second = 0;
+};
 
 struct ScreenSize {
   int width = 1024;
@@ -60,6 +72,7 @@ class Platform {
 
   // Clock, timers, event pumping.
   virtual std::uint32_t TickCount() = 0;  // milliseconds
+  virtual LocalTime Now() = 0;            // the wall clock, local time
   virtual void SetTimer(TimerId timer, int intervalMs, bool enabled) = 0;
   virtual void PumpEvents() = 0;  // handle pending events once (for Delay)
   virtual void Sleep(int ms) = 0;
@@ -78,6 +91,8 @@ class Platform {
   virtual void RestoreWindow(const std::string& title) = 0;
   virtual void MinimizeWindow(const std::string& title) = 0;
   virtual void SetMainTitle(const std::string& title) = 0;  // also the title others find us by
+  virtual void PlaceMainWindow(int x, int y, int width, int height) = 0;
+  virtual bool MainWindowMinimized() = 0;
   virtual void ShowMainWindow(bool visible) = 0;
   virtual void MinimizeMainWindow() = 0;
   virtual void RestoreMainWindow() = 0;

@@ -1,7 +1,9 @@
 // The table client: started by the lobby with its command line.
 #include <QApplication>
+#include <QStringList>
 
 #include "core/client.h"
+#include "core/connection/startup.h"
 #include "platform/qt/qt_platform.h"
 
 int main(int argc, char** argv) {
@@ -9,8 +11,8 @@ int main(int argc, char** argv) {
   vask::QtPlatform platform;
   vask::Client client(platform);
   platform.AttachView(&client.view);
-  client.view.Sysmsg[0].items = {"正在连接服务器..."};
-  platform.SetMainTitle("Vask");
-  platform.ShowMainWindow(true);
+  // The lobby hands over one argument; a line split by a shell is joined again.
+  const std::string line = QCoreApplication::arguments().mid(1).join(' ').toStdString();
+  if (!vask::StartUp(client, line)) return 1;
   return app.exec();
 }

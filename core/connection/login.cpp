@@ -1,10 +1,95 @@
+#include "core/connection/login.h"
+
+#include <algorithm>
+
 #include "core/client.h"
+#include "core/connection/lobby_link.h"
+#include "core/connection/player_records.h"
 #include "core/handlers.h"
+#include "core/view/widgets.h"
 
 namespace vask {
 
-void OnLogin(Client&, MsgInfo&) {}
+namespace {
 
-void LoginDuty(Client&) {}
+constexpr std::size_t kAdPageEnd = 116;  // the advert page: bytes 16..115
+
+void PutBytes(Frame& f, std::size_t at, std::string_view s, std::size_t room) {
+  std::size_t n = std::min(s.size(), room);
+  for (std::size_t i = 0; i < n; ++i) f[at + i] = static_cast<std::uint8_t>(s[i]);
+}
+
+void LoginRefused(Client& c, const char* text) {
+  PostToLobby(c, lobby_msg::kConnect);
+  SetSysmsgLines(c, text, "");
+  RestoreLobby(c);
+  QuitClient(c);
+}
+
+}  // namespace
+
+Frame BuildLoginFrame(std::string_view account, std::string_view key) {
+  Frame f{};
+  f[frame_offset::kCmd] = static_cast<std::uint8_t>(Cmd::Login);
+  // The server reads the login flag from byte 14.
+  f[login_offset::kFlag] = 1;
+  PutBytes(f, login_offset::kAccount, account, login_offset::kKey - login_offset::kAccount);
+  PutBytes(f, login_offset::kKey, key, frame_offset::kServerTag - login_offset::kKey);
+  return f;
+}
+
+void OpenLoginGate(Client& c) {
+  c.conn.bLoginSend = true;
+  c.conn.LoginTick = 0;
+  c.login.bLoginAnnounced = false;
+}
+
+void LoginDuty(Client& c) {
+  if (!c.login.bLoginAnnounced) {
+    c.login.bLoginAnnounced = true;
+    PostToLobby(c, lobby_msg::kConnect);
+  }
+  // Not connected yet: the gate stays open and the duty looks again four
+  // ticks later, so nothing waits inside the tick.
+  if (c.platform.SocketState() != kSocketConnected) return;
+  c.login.bLoggingIn = true;
+  c.platform.SocketSend(c.login.LoginFrame);
+  c.conn.bWatchLink = true;
+  c.conn.WatchTick = 0;
+  c.conn.bLoginSend = false;
+  c.conn.LoginTick = 0;
+  if (PluginActive(c)) PropCall(c, [](PropPlugin& p) { p.rec_state(3, true, 0); });
+}
+
+void OnLogin(Client& c, MsgInfo& info) {
+  ConnectionState& s = c.conn;
+  s.bHoldFrame1 = s.bHoldFrame2 = false;
+  for (Frame& f : s.HeldFrame) f.fill(0);
+  s.bHoldCmd21 = false;
+  c.table.HandSeen = false;
+  c.life.bPropResetPending = false;
+  c.table.HandNo = 0;
+  StopSeatShuffle(c);
+  EnableTimer(c, TimerId::KeepAlive, true);
+  c.login.bLoggingIn = false;
+
+  if (info.value[3] == 2) return LoginRefused(c, login_text::kStartFailed);
+  if (info.value[3] != 1) return LoginRefused(c, login_text::kBadLogin);
+
+  s.bTableLive = true;
+  PostToLobby(c, lobby_msg::kLeave);
+  c.table.TimeOutLimit = static_cast<std::int16_t>(info.value[0] & 0xFF);
+  SetSysmsgLines(c, login_text::kConnected, std::string(login_text::kWelcome) + " " + kGameCentreAddress);
+  c.table.TurnLimit = static_cast<std::int16_t>((info.value[1] & 0x0F) * 2);
+  c.login.g_bCanRecon = true;
+  c.login.AdPage = FrameByteText(s.Msg, frame_offset::kPayload, kAdPageEnd);
+  if (!c.login.AdPage.empty()) {
+    c.platform.WebNavigate(1, c.login.AdPage);
+    c.view.WebBrowser1.visible = true;
+    c.widgets.ShufflePage = c.login.AdPage + ".gamead";
+  }
+  ++c.view.revision;
+  c.platform.ViewChanged();
+}
 
 }  // namespace vask

@@ -136,16 +136,21 @@ void TimerBong_Timer(Client& c) {
   if (c.prop.bPropPump && PluginActive(c)) PropTimerStep(c);
 }
 
+void ClearGates(Client& c) {
+  ConnectionState& s = c.conn;
+  for (const Duty& d : kDuties)
+    if (d.counter) s.*d.counter = 0;
+  s.bSendPending = s.bRecvPending = s.bLoginSend = false;
+  s.bBlink = s.bClock = s.bReadyClock = s.bWatchLink = s.bWordShown = false;
+  s.IdleCount = 0;
+}
+
 void ResetLink(Client& c) {
   ConnectionState& s = c.conn;
   s.RecvBuf.Clear();
   s.SendBuf.Clear();
   s.ProxyBuf.Clear();
-  for (const Duty& d : kDuties)
-    if (d.counter) s.*d.counter = 0;
-  s.bSendPending = s.bRecvPending = s.bLoginSend = false;
-  s.bWatchLink = false;
-  s.IdleCount = 0;
+  ClearGates(c);
   s.bHoldCmd21 = false;
 }
 

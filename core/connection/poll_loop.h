@@ -15,6 +15,8 @@ void Winsock1_Close(Client& c);
 // the counted duties, then pump the prop plug-in.
 void TimerBong_Timer(Client& c);
 
+// Closes every duty gate and sets every tick counter to 0.
+void ClearGates(Client& c);
 // Resets rings, positions, gates and counters (start-up, connection reset).
 void ResetLink(Client& c);
 

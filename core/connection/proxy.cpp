@@ -5,4 +5,6 @@ namespace vask {
 
 void ProxyStep(Client&) {}
 
+void StartProxy(Client&) {}
+
 }  // namespace vask

@@ -19,6 +19,25 @@ void TurnPluginOff(Client& c) {
 
 }  // namespace
 
+void InitGameDll(Client&) {}
+
+void UnloadGameDll(Client& c) {
+  c.prop.bPropPump = false;
+  c.prop.PropObj.reset();
+}
+
+bool PropCall(Client& c, const std::function<void(PropPlugin&)>& f) {
+  if (!c.prop.PropObj) return false;
+  try {
+    f(*c.prop.PropObj);
+    return true;
+  } catch (...) {
+    UnloadGameDll(c);
+    c.prop.Prop_GameDllState = -1;
+    return false;
+  }
+}
+
 void PassToPlugin(Client& c, Frame& msg) {
   if (!PluginActive(c)) return;
   try {

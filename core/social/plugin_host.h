@@ -1,6 +1,7 @@
 #pragma once
 // The client's side of the prop plug-in: the object and its state.
 #include <cstdint>
+#include <functional>
 #include <memory>
 
 #include "core/connection/protocol.h"
@@ -23,6 +24,13 @@ struct PropHost {
 };
 
 bool PluginActive(const Client& c);
+// Loads the plug-in for this visit (when the lobby and the server allow it).
+void InitGameDll(Client& c);
+// Releases the plug-in object; the caller decides its state.
+void UnloadGameDll(Client& c);
+// Runs f on the plug-in object when there is one; a plug-in that throws is
+// unloaded and turned off for the visit. False when f did not run through.
+bool PropCall(Client& c, const std::function<void(PropPlugin&)>& f);
 // Hands a frame to the active plug-in's Rec_MSG; nothing when inactive.
 void PassToPlugin(Client& c, Frame& msg);
 

@@ -94,8 +94,16 @@ bool FakePlatform::WindowExists(const std::string& title) {
   return std::find(existingWindows.begin(), existingWindows.end(), title) != existingWindows.end();
 }
 
+std::vector<std::uint32_t> FakePlatform::PostedTo(const std::string& title) const {
+  std::vector<std::uint32_t> out;
+  for (const Post& p : posts)
+    if (p.title == title) out.push_back(p.msg);
+  return out;
+}
+
 bool FakePlatform::PostToWindow(const std::string& title, std::uint32_t msg, std::int64_t wparam,
                                 std::int64_t lparam) {
+  posts.push_back({title, msg});
   calls.push_back("PostToWindow(" + title + "," + std::to_string(msg) + "," + std::to_string(wparam) + "," +
                   std::to_string(lparam) + ")");
   return WindowExists(title);
@@ -107,8 +115,18 @@ void FakePlatform::SetMainTitle(const std::string& title) { calls.push_back("Set
 void FakePlatform::ShowMainWindow(bool visible) {
   calls.push_back(std::string("ShowMainWindow(") + (visible ? "true" : "false") + ")");
 }
-void FakePlatform::MinimizeMainWindow() { calls.push_back("MinimizeMainWindow"); }
-void FakePlatform::RestoreMainWindow() { calls.push_back("RestoreMainWindow"); }
+void FakePlatform::PlaceMainWindow(int x, int y, int width, int height) {
+  calls.push_back("PlaceMainWindow(" + std::to_string(x) + "," + std::to_string(y) + "," + std::to_string(width) +
+                  "," + std::to_string(height) + ")");
+}
+void FakePlatform::MinimizeMainWindow() {
+  mainMinimized = true;
+  calls.push_back("MinimizeMainWindow");
+}
+void FakePlatform::RestoreMainWindow() {
+  mainMinimized = false;
+  calls.push_back("RestoreMainWindow");
+}
 
 bool FakePlatform::AcquireSingleInstance(const std::string& name) {
   calls.push_back("AcquireSingleInstance(" + name + ")");

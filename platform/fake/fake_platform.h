@@ -31,6 +31,8 @@ class FakePlatform final : public Platform {
   // left in `sent`.
   std::vector<Frame> SentFrames() const;
   bool CallMade(const std::string& prefix) const;
+  // The message numbers posted to a window, in order.
+  std::vector<std::uint32_t> PostedTo(const std::string& title) const;
 
   // Recorded state -------------------------------------------------------
   std::uint32_t now = 0;
@@ -40,10 +42,17 @@ class FakePlatform final : public Platform {
   std::vector<std::uint8_t> inbox;  // waiting to be read by the client
   std::vector<std::uint8_t> sent;   // everything the client wrote
   std::vector<std::string> calls;   // "Quit", "RestoreWindow(Vask)", ...
+  struct Post {
+    std::string title;
+    std::uint32_t msg;
+  };
+  std::vector<Post> posts;  // every PostToWindow, also to missing windows
   std::map<std::string, std::string> files;
   std::vector<std::string> existingWindows;
   bool singleInstanceTaken = false;
   bool quit = false;
+  bool mainMinimized = false;
+  LocalTime localTime{};
   ScreenSize screen{1024, 768};
   std::uint32_t randomState = 12345;
   int viewChanges = 0;
@@ -60,6 +69,7 @@ class FakePlatform final : public Platform {
   // Platform --------------------------------------------------------------
   void SetEvents(PlatformEvents* events) override { events_ = events; }
   std::uint32_t TickCount() override { return now; }
+  LocalTime Now() override { return localTime; }
   void SetTimer(TimerId timer, int intervalMs, bool enabled) override;
   void PumpEvents() override;
   void Sleep(int ms) override { now += static_cast<std::uint32_t>(ms); }
@@ -74,6 +84,8 @@ class FakePlatform final : public Platform {
   void RestoreWindow(const std::string& title) override;
   void MinimizeWindow(const std::string& title) override;
   void SetMainTitle(const std::string& title) override;
+  void PlaceMainWindow(int x, int y, int width, int height) override;
+  bool MainWindowMinimized() override { return mainMinimized; }
   void ShowMainWindow(bool visible) override;
   void MinimizeMainWindow() override;
   void RestoreMainWindow() override;

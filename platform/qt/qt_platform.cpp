@@ -1,6 +1,7 @@
 #include "platform/qt/qt_platform.h"
 
 #include <QApplication>
+#include <QDateTime>
 #include <QDesktopServices>
 #include <QDir>
 #include <QFile>
@@ -39,6 +40,15 @@ QtPlatform::QtPlatform(QObject* parent) : QObject(parent), window_(std::make_uni
   connect(&socket_, &QTcpSocket::disconnected, this, [this] {
     if (events_) events_->OnSocketClosed();
   });
+  connect(&endpoint_, &window_link::Endpoint::Received, this, [this](const window_link::Packet& p) {
+    switch (p.kind) {
+      case window_link::Kind::Post:
+        if (events_) events_->OnWindowMessage(p.msg, p.wparam, p.lparam);
+        break;
+      case window_link::Kind::Restore: RestoreMainWindow(); break;
+      case window_link::Kind::Minimize: MinimizeMainWindow(); break;
+    }
+  });
 }
 
 QtPlatform::~QtPlatform() { socket_.abort(); }
@@ -46,6 +56,12 @@ QtPlatform::~QtPlatform() { socket_.abort(); }
 void QtPlatform::AttachView(const ViewModel* view) { window_->SetView(view); }
 
 std::uint32_t QtPlatform::TickCount() { return static_cast<std::uint32_t>(clock_.elapsed()); }
+
+LocalTime QtPlatform::Now() {
+  QDateTime t = QDateTime::currentDateTime();
+  return {t.date().year(), t.date().month(), t.date().day(), t.time().hour(), t.time().minute(),
+          t.time().second()};
+}
 
 void QtPlatform::SetTimer(TimerId timer, int intervalMs, bool enabled) {
   QTimer* t = timers_[static_cast<std::size_t>(timer)];
@@ -87,15 +103,32 @@ void QtPlatform::SocketSend(std::span<const std::uint8_t> bytes) {
   socket_.write(reinterpret_cast<const char*>(bytes.data()), static_cast<qint64>(bytes.size()));
 }
 
-bool QtPlatform::WindowExists(const std::string&) { return false; }
+bool QtPlatform::WindowExists(const std::string& title) { return window_link::Exists(title); }
 
-bool QtPlatform::PostToWindow(const std::string&, std::uint32_t, std::int64_t, std::int64_t) { return false; }
+bool QtPlatform::PostToWindow(const std::string& title, std::uint32_t msg, std::int64_t wparam,
+                              std::int64_t lparam) {
+  return window_link::Send(title, {window_link::Kind::Post, msg, wparam, lparam, endpoint_.Name()});
+}
 
-void QtPlatform::RestoreWindow(const std::string&) {}
+void QtPlatform::RestoreWindow(const std::string& title) {
+  window_link::Send(title, {window_link::Kind::Restore, 0, 0, 0, endpoint_.Name()});
+}
 
-void QtPlatform::MinimizeWindow(const std::string&) {}
+void QtPlatform::MinimizeWindow(const std::string& title) {
+  window_link::Send(title, {window_link::Kind::Minimize, 0, 0, 0, endpoint_.Name()});
+}
 
-void QtPlatform::SetMainTitle(const std::string& title) { window_->setWindowTitle(QString::fromStdString(title)); }
+void QtPlatform::SetMainTitle(const std::string& title) {
+  window_->setWindowTitle(QString::fromStdString(title));
+  endpoint_.Listen(title);
+}
+
+void QtPlatform::PlaceMainWindow(int x, int y, int width, int height) {
+  window_->move(x, y);
+  window_->resize(width, height);
+}
+
+bool QtPlatform::MainWindowMinimized() { return window_->isMinimized(); }
 
 void QtPlatform::ShowMainWindow(bool visible) { window_->setVisible(visible); }
 

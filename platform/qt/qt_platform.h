@@ -9,6 +9,7 @@
 #include <memory>
 
 #include "platform/platform.h"
+#include "platform/qt/lobby_ipc.h"
 
 namespace vask {
 
@@ -27,6 +28,7 @@ class QtPlatform final : public QObject, public Platform {
 
   void SetEvents(PlatformEvents* events) override { events_ = events; }
   std::uint32_t TickCount() override;
+  LocalTime Now() override;
   void SetTimer(TimerId timer, int intervalMs, bool enabled) override;
   void PumpEvents() override;
   void Sleep(int ms) override;
@@ -41,6 +43,8 @@ class QtPlatform final : public QObject, public Platform {
   void RestoreWindow(const std::string& title) override;
   void MinimizeWindow(const std::string& title) override;
   void SetMainTitle(const std::string& title) override;
+  void PlaceMainWindow(int x, int y, int width, int height) override;
+  bool MainWindowMinimized() override;
   void ShowMainWindow(bool visible) override;
   void MinimizeMainWindow() override;
   void RestoreMainWindow() override;
@@ -68,6 +72,8 @@ class QtPlatform final : public QObject, public Platform {
   std::array<QTimer*, static_cast<std::size_t>(TimerId::kCount)> timers_{};
   QTcpSocket socket_;
   std::unique_ptr<TableWindow> window_;
+  // Where the lobby finds us: listens under the main window's title.
+  window_link::Endpoint endpoint_;
 };
 
 }  // namespace vask

@@ -28,6 +28,8 @@ const std::set<int> kRouted = {1, 2, 3, 4, 5, 6, 7, 9, 14, 15, 16, 17, 18, 19, 2
 
 TEST_F(DispatcherTest, OnlyUnroutedCommandsAndPropCommandsReachThePlugin) {
   test::ActivateRecordingPlugin(client, &received);
+  // The lobby allows the plug-in, so the player records leave it on.
+  client.prop.Prop_swicth = 1;
   for (int cmd = 0; cmd <= 255; ++cmd) {
     received.clear();
     Frame f = ServerFrame(cmd, 0);

@@ -1,0 +1,48 @@
+#pragma once
+// The clock, badges, portraits and the seat-shuffle notice of the table.
+#include <array>
+#include <cstdint>
+#include <string>
+
+namespace vask {
+
+struct Client;
+
+inline constexpr std::array<const char*, 4> kShuffleTexts = {
+    "正在随机换座中..", "正在随机换座中...", "正在随机换座中....", "正在随机换座中....."};
+
+struct WidgetState {
+  // The table reseats the players at random before its first hand.
+  bool ShuffleTable = false;
+  // The seat shuffle is still to be shown when the player declares ready.
+  bool ShufflePending = false;
+  bool ShuffleShown = false;
+  std::array<std::string, 4> ShuffleTexts{kShuffleTexts[0], kShuffleTexts[1], kShuffleTexts[2], kShuffleTexts[3]};
+  std::int16_t ShufflePos = 0;
+  std::string ShufflePage;  // the page under the notice
+  bool AdFailed = false;
+  // The panel buttons: element 2 set while the start button is inert.
+  std::array<bool, 9> ButtonState{};
+  // The own pull or sit decision pending: 0 none, 1 pull, 2 sit.
+  std::int16_t PullAsk = 0;
+};
+
+
+// The portrait of the seat at view v from its player's Face.
+void ShowPortrait(Client& c, int view);
+// The portrait index a Face names: m1..m10 are 0..9, w1..w10 are 10..19.
+int PortraitIndex(const std::string& face);
+// The wealth badge shows the value (the caller hides it for 0).
+void ShowWealth(Client& c, std::int32_t value);
+// The two message lines Sysmsg(0..1): the line emptied, then the text shown
+// in it (nothing for an empty text).
+void SetSysmsgLine(Client& c, int line, const std::string& text);
+void SetSysmsgLines(Client& c, const std::string& first, const std::string& second);
+// The seat-shuffle notice: placed, started and stopped.
+void PlaceShuffleWidgets(Client& c);
+void StartSeatShuffle(Client& c);
+void StopSeatShuffle(Client& c);
+// The shuffle notice hidden and its flags cleared, the timer left alone.
+void HideShuffleNotice(Client& c);
+
+}  // namespace vask

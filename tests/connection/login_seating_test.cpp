@@ -1,0 +1,248 @@
+// The login answer, seat names, player records, readiness and gold,
+// headless through the fake platform.
+#include <gtest/gtest.h>
+
+#include "core/client.h"
+#include "core/connection/login.h"
+#include "support/recording_plugin.h"
+#include "table_fixture.h"
+
+namespace vask::test {
+namespace {
+
+using Login = TableTest;
+
+TEST_F(Login, AnAcceptedLoginOpensTheTable) {
+  client.login.bLoggingIn = true;
+  client.conn.bHoldCmd21 = true;
+  client.conn.bHoldFrame1 = true;
+  Play(LoginAnswer(1, 3, 7));
+  EXPECT_EQ(platform.PostedTo(kLobby), std::vector<std::uint32_t>{lobby_msg::kLeave});
+  EXPECT_TRUE(client.conn.bTableLive);
+  EXPECT_EQ(client.table.TurnLimit, 14);
+  EXPECT_EQ(client.table.TimeOutLimit, 3);
+  EXPECT_TRUE(client.login.g_bCanRecon);
+  EXPECT_FALSE(client.login.bLoggingIn);
+  EXPECT_FALSE(client.conn.bHoldCmd21);
+  EXPECT_FALSE(client.conn.bHoldFrame1);
+  EXPECT_TRUE(platform.TimerOn(TimerId::KeepAlive));
+  EXPECT_EQ(client.view.Sysmsg[0].items, std::vector<std::string>{"连接服务器成功！"});
+  EXPECT_EQ(client.view.Sysmsg[1].items,
+            std::vector<std::string>{std::string("欢迎进入Vask游戏中心 ") + kGameCentreAddress});
+  EXPECT_FALSE(client.view.WebBrowser1.visible);
+  EXPECT_FALSE(platform.CallMade("WebNavigate"));
+}
+
+TEST_F(Login, TheTurnClockTakesTheLowFourBitsTwice) {
+  Play(LoginAnswer(1, 0, 0xF3));
+  EXPECT_EQ(client.table.TurnLimit, 6);
+}
+
+TEST_F(Login, AnAdvertPageIsOpenedAndBecomesTheShufflePage) {
+  Play(LoginAnswer(1, 0, 7, "http://ads.local/p"));
+  EXPECT_TRUE(platform.CallMade("WebNavigate(1,http://ads.local/p)"));
+  EXPECT_TRUE(client.view.WebBrowser1.visible);
+  EXPECT_EQ(client.widgets.ShufflePage, "http://ads.local/p.gamead");
+}
+
+TEST_F(Login, ARefusedLoginTellsTheLobbyAndQuits) {
+  struct Case {
+    int result;
+    const char* text;
+  } cases[] = {{2, login_text::kStartFailed}, {0, login_text::kBadLogin}, {7, login_text::kBadLogin}};
+  for (const Case& k : cases) {
+    FakePlatform p;
+    p.existingWindows = {kLobby};
+    Client c(p);
+    p.Connect();
+    c.conn.bProxyDone = true;
+    c.conn.LobbyTitle = kLobby;
+    EnableTimer(c, TimerId::Bong, true);
+    p.ServerSendsFrame(LoginAnswer(k.result));
+    p.RunTicks(4);
+    EXPECT_EQ(p.PostedTo(kLobby), std::vector<std::uint32_t>{lobby_msg::kConnect}) << k.result;
+    EXPECT_EQ(c.view.Sysmsg[0].items, std::vector<std::string>{k.text}) << k.result;
+    EXPECT_TRUE(p.CallMade(std::string("RestoreWindow(") + kLobby + ")"));
+    EXPECT_TRUE(p.quit);
+    EXPECT_FALSE(c.conn.bTableLive);
+  }
+}
+
+using Seating = TableTest;
+
+std::vector<Frame> Names(const std::array<std::string, 4>& bySeat) {
+  std::vector<Frame> f;
+  for (int s = 0; s < 4; ++s) f.push_back(SeatNameFrame(static_cast<std::uint8_t>(1 << s), bySeat[s]));
+  return f;
+}
+
+TEST_F(Seating, TheOwnNameFindsTheOwnSeatAndTheOthersFollowAroundIt) {
+  Play(Names({"a", "b", "player", "d"}));
+  const std::uint8_t masks[4] = {4, 2, 1, 8};
+  const char* names[4] = {"player", "b", "a", "d"};
+  for (int v = 0; v < 4; ++v) {
+    EXPECT_EQ(client.table.Detail[v].Mask, masks[v]) << v;
+    EXPECT_EQ(client.table.Detail[v].username, names[v]) << v;
+  }
+  EXPECT_EQ(client.players.NamesReceived, 0);
+  EXPECT_TRUE(client.players.NamesCounting);
+  EXPECT_TRUE(client.widgets.ButtonState[2]);
+  EXPECT_FALSE(platform.TimerOn(TimerId::KeepAlive));
+}
+
+TEST_F(Seating, WithoutTheOwnNameNoSeatIsAssigned) {
+  Play(Names({"a", "b", "c", "d"}));
+  EXPECT_EQ(client.table.Detail[0].Mask, 1);
+  EXPECT_EQ(client.table.Detail[1].username, "");
+}
+
+TEST_F(Seating, ThreeUnseatedPlayersFillTheViewsInOrderAndTheGameIsAnnouncedOnce) {
+  int announced = 0;
+  for (int i = 0; i < 3; ++i) {
+    PlayerSpec p{"nick" + std::to_string(i), "acct" + std::to_string(i)};
+    Play(PlayerInfoFrame(0, p));
+    for (const auto& line : client.view.Sysmsg[0].items) announced += line == kGameStartsSoon;
+    client.view.Sysmsg[0].items.clear();
+  }
+  for (int v = 1; v < 4; ++v) {
+    EXPECT_EQ(client.table.Detail[v].username, "acct" + std::to_string(v - 1));
+    EXPECT_EQ(client.view.Nid[v].text, "[平民] nick" + std::to_string(v - 1));
+    EXPECT_EQ(client.view.Cash[v].text, "1000金币");
+    EXPECT_EQ(client.view.Level[v].text, "新手");
+  }
+  EXPECT_EQ(announced, 1);
+  EXPECT_EQ(client.players.OthersSeated, 3);
+  EXPECT_TRUE(client.life.bTableCleared);
+  EXPECT_TRUE(platform.CallMade("RestoreMainWindow"));
+  EXPECT_TRUE(platform.CallMade(std::string("MinimizeWindow(") + kLobby + ")"));
+}
+
+TEST_F(Seating, TheFourthRecordCompletesTheTableAndMenGetDifferentVoices) {
+  SitDown();
+  EXPECT_EQ(client.players.NamesReceived, 5);
+  EXPECT_FALSE(client.players.NamesCounting);
+  const auto& info = client.players.PlayerInfo;
+  std::vector<std::string> menVoices;
+  for (int v = 0; v < 4; ++v) {
+    EXPECT_EQ(info[v].VoiceCodeA, "27");
+    EXPECT_EQ(info[v].VoiceKind, info[v].Sex ? 3 : 2);
+    if (info[v].Sex == 1) menVoices.push_back(info[v].VoiceCodeB);
+  }
+  ASSERT_EQ(menVoices.size(), 2u);
+  EXPECT_NE(menVoices[0], menVoices[1]);
+}
+
+TEST_F(Seating, TheScriptedTableNamesEverySeat) {
+  SitDown();
+  for (int v = 0; v < 4; ++v) {
+    int seat = (2 + 4 - v) % 4;
+    EXPECT_EQ(client.table.Detail[v].username, table.accounts[seat]) << v;
+    EXPECT_EQ(client.view.Nid[v].text, "[平民] " + table.nicks[seat]) << v;
+  }
+  EXPECT_EQ(client.players.PlayerInfo[1].Face, "w3");
+  EXPECT_EQ(client.view.Sysmsg[0].items, std::vector<std::string>{kGameStartsSoon});
+}
+
+TEST_F(Seating, AnUpdateOfTheOwnPlayerOnlyTakesTheWealth) {
+  SitDown();
+  PlayerSpec p{"改名", table.account};
+  p.gold = 5;
+  p.wealth = 40;
+  Play(PlayerInfoFrame(table.ownMask, p));
+  EXPECT_EQ(client.players.PlayerInfo[0].Nick, table.nicks[2]);
+  EXPECT_EQ(client.players.WealthList[0], 40);
+  EXPECT_EQ(client.view.lbwealth.text, "40");
+  EXPECT_TRUE(client.view.Imgwealth.visible);
+}
+
+TEST_F(Seating, WealthShowsTheSmallestPositiveMultiple) {
+  SitDown();
+  PlayerSpec p{"x", table.accounts[1]};
+  p.wealth = 40;
+  Play(PlayerInfoFrame(2, p));
+  p.wealth = 25;
+  p.account = table.accounts[3];
+  Play(PlayerInfoFrame(8, p));
+  EXPECT_EQ(client.view.lbwealth.text, "25");
+  EXPECT_EQ(client.view.lbwealth.fontSize, 18);
+  EXPECT_TRUE(client.view.lbfont[1].visible);
+  EXPECT_TRUE(client.view.lbfont[2].visible);
+}
+
+TEST_F(Seating, AReadyPlayerGetsTheMarker) {
+  SitDown();
+  Play(ReadyFrame(table.accounts[0]));
+  int v = ViewOfAccount(table.accounts[0]);
+  EXPECT_TRUE(client.view.OK[v].visible);
+  Play(ReadyFrame("nobody"));
+  int shown = 0;
+  for (const Control& ok : client.view.OK) shown += ok.visible;
+  EXPECT_EQ(shown, 1);
+  Play(ReadyFrame(table.accounts[1], 0));
+  EXPECT_FALSE(client.view.OK[ViewOfAccount(table.accounts[1])].visible);
+}
+
+TEST_F(Seating, AllOthersReadyAfterAHandClearTheTable) {
+  SitDown();
+  client.table.HandSeen = true;
+  client.life.bTableCleared = false;
+  for (int s : {0, 1, 3}) Play(ReadyFrame(table.accounts[s]));
+  EXPECT_TRUE(client.life.bTableCleared);
+  EXPECT_TRUE(client.widgets.ButtonState[2]);
+}
+
+TEST_F(Seating, GoldChangesNeverGoBelowZero) {
+  SitDown();
+  Play(OwnGoldFrame(500));
+  EXPECT_EQ(client.players.PlayerInfo[0].Gold, 1500);
+  EXPECT_EQ(client.view.Cash[0].text, "1500金币");
+  Play(OwnGoldFrame(-5000));
+  EXPECT_EQ(client.players.PlayerInfo[0].Gold, 0);
+  EXPECT_EQ(client.view.Cash[0].text, "0金币");
+  int v = ViewOfAccount(table.accounts[3]);
+  Play(OtherGoldFrame(table.accounts[3], -250));
+  EXPECT_EQ(client.players.PlayerInfo[v].Gold, 750);
+  EXPECT_EQ(client.view.Cash[v].text, "750金币");
+}
+
+TEST_F(Seating, GoldForAnAccountAtNoSeatChangesNobody) {
+  SitDown();
+  Play(OtherGoldFrame("stranger", 999));
+  for (int v = 0; v < 4; ++v) EXPECT_EQ(client.players.PlayerInfo[v].Gold, 1000) << v;
+}
+
+TEST_F(Seating, APluginThatRefusesTheUserIsTurnedOffForTheVisit) {
+  std::vector<Frame> got;
+  ActivateRecordingPlugin(client, &got);  // a NullPropPlugin refuses SetUserinfo
+  client.prop.Prop_swicth = 1;
+  Play(PlayerInfoFrame(0, {"n", "a"}));
+  EXPECT_EQ(client.prop.Prop_GameDllState, -1);
+  EXPECT_EQ(client.prop.PropObj, nullptr);
+  EXPECT_EQ(client.view.Nid[1].text, "[平民] n");
+}
+
+TEST_F(Seating, AWatcherWaitsForThreeRecordsAndPlacesThemAroundTheWatchedPlayer) {
+  client.table.Spectator = true;
+  client.players.PlayerInfo[0].PlayerId = 77;
+  client.table.Detail[0].Mask = 0;
+  PlayerSpec a{"甲", "acc-a"}, b{"乙", "acc-b"}, w{"被看", "watched"};
+  a.playerId = 1;
+  b.playerId = 2;
+  w.playerId = 77;
+  Play(PlayerInfoFrame(1, a));
+  Play(PlayerInfoFrame(2, w));
+  EXPECT_TRUE(client.view.Nid[0].text.empty());
+  Play(PlayerInfoFrame(8, b));
+  EXPECT_EQ(client.table.Detail[0].username, "watched");
+  EXPECT_EQ(client.view.Nid[0].text, "[平民] 被看");
+  // Seat 0 sits at the watched player's left, seat 3 opposite.
+  EXPECT_EQ(client.table.Detail[1].username, "acc-a");
+  EXPECT_EQ(client.table.Detail[2].username, "acc-b");
+  EXPECT_EQ(client.table.Detail[0].Mask, 2);
+  EXPECT_EQ(client.view.Nid[2].text, "[平民] 乙");
+  Play(PlayerInfoFrame(4, {"丙", "acc-c"}));  // a fourth has no slot
+  EXPECT_EQ(client.players.WatcherSlots[2][frame_offset::kSeat], 8);
+}
+
+}  // namespace
+}  // namespace vask::test
