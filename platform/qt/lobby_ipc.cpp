@@ -115,9 +115,8 @@ bool Endpoint::Listen(const std::string& title) {
   QString name = EndpointName(title);
   if (server_.isListening() && server_.serverName() == name) return true;
   Close();
-  if (server_.listen(name)) return true;
   // A socket file left by a program that is gone is taken over; a live one
-  // is not.
+  // is not (listening would silently replace it).
   if (EndpointExists(name)) return false;
   QLocalServer::removeServer(name);
   return server_.listen(name);

@@ -1,0 +1,54 @@
+#pragma once
+// The lobby's window: starts the table client, logs what the client tells
+// it and sends it the lobby's orders.
+#include <QLabel>
+#include <QListWidget>
+#include <QProcess>
+#include <QWidget>
+
+#include "platform/qt/lobby_ipc.h"
+
+namespace vask::lobby {
+
+struct LobbySettings {
+  QString title;     // the lobby window's title, where the client finds it
+  QString host;      // the game server
+  int port = 0;
+  QString account;
+  QString key;
+  QString location;
+  QString caption;   // the client's window caption
+  QString client;    // the table client program
+  bool startClient = true;
+};
+
+// The fifteen "$"-terminated fields the client expects.
+QString ClientCommandLine(const LobbySettings& s);
+// What a message number means when the client sends it.
+QString ClientMessageText(std::uint32_t msg);
+
+class LobbyWindow final : public QWidget {
+  Q_OBJECT
+ public:
+  explicit LobbyWindow(LobbySettings settings, QWidget* parent = nullptr);
+  ~LobbyWindow() override;
+
+  // Starts the client (again); false when it could not be started.
+  bool StartClient();
+  bool Listening() const { return listening_; }
+
+ private:
+  void OnPacket(const window_link::Packet& p);
+  void SendToClient(std::uint32_t msg);
+  void Log(const QString& line);
+
+  LobbySettings settings_;
+  window_link::Endpoint endpoint_;
+  bool listening_ = false;
+  QString clientEndpoint_;  // learnt from the client's first message
+  QProcess process_;
+  QLabel* status_ = nullptr;
+  QListWidget* log_ = nullptr;
+};
+
+}  // namespace vask::lobby
