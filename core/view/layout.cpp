@@ -107,10 +107,17 @@ void LayoutPanel(Client& c) {
   Place(v.Vask, S(840), S(96), S(165), S(129));
   v.Vask.visible = true;
   v.Vask.text = "本局混牌";
+  v.Vask.foreColor = 0xF0DCA0;
+  v.Vask.backOpaque = true;
+  v.Vask.backColor = 0x2A1A10;
   Place(v.VaskP_Image, v.Vask.x + S(24), v.Vask.y + S(60), S(41), S(53));
   Place(v.Vask_Image[0], v.VaskP_Image.x + S(41), v.Vask.y + S(60), S(41), S(53));
   Place(v.Vask_Image[1], v.Vask_Image[0].x + S(41), v.Vask.y + S(60), S(41), S(53));
   Place(v.imgZeph, v.Vask.x + S(24), v.Vask.y + S(28), S(121), S(89));
+  v.imgZeph.text = "东南西北\n皆为混";
+  v.imgZeph.fontSize = 14;
+  v.imgZeph.bold = true;
+  v.imgZeph.foreColor = 0xFFD040;
   for (Control* p : {&v.VaskP_Image, &v.Vask_Image[0], &v.Vask_Image[1], &v.imgZeph}) {
     BringToFront(v, *p);
     p->visible = false;

@@ -1,38 +1,245 @@
 #include "platform/qt/table_window.h"
 
 #include <QPainter>
+#include <QPainterPath>
+#include <QRandomGenerator>
+#include <algorithm>
+#include <cmath>
 
 #include "core/view/view_model.h"
+#include "platform/qt/art/picture_art.h"
 
 namespace vask {
 
 namespace {
-constexpr int kTableWidth = 1040;
-constexpr int kTableHeight = 796;
+
+constexpr float kWindowFontPoints = 10;
+
+QColor Rgb(std::uint32_t c) { return QColor((c >> 16) & 0xFF, (c >> 8) & 0xFF, c & 0xFF); }
+
+QRectF Rect(const Control& c) { return QRectF(c.x, c.y, c.w, c.h); }
+
+QFont FontFor(const Control& c) {
+  QFont f(QStringLiteral("WenQuanYi Zen Hei"));
+  // Points at the table's 96 dpi, independent of the screen's own dpi.
+  f.setPixelSize(std::max(6, static_cast<int>(std::lround((c.fontSize > 0 ? c.fontSize : kWindowFontPoints) * 4.0 / 3.0))));
+  f.setBold(c.bold);
+  return f;
+}
+
+Qt::Alignment AlignOf(const Control& c) {
+  switch (c.align) {
+    case TextAlign::Center: return Qt::AlignHCenter | Qt::AlignVCenter;
+    case TextAlign::Right: return Qt::AlignRight | Qt::AlignVCenter;
+    default: return Qt::AlignLeft | Qt::AlignVCenter;
+  }
+}
+
+// The felt of the table surface, drawn once per size.
+QPixmap DrawSurface(int w, int h, float scale) {
+  QImage cloth(w, h, QImage::Format_RGB32);
+  {
+    QPainter g(&cloth);
+    QRadialGradient felt(w * 0.5, h * 0.42, w * 0.62);
+    felt.setColorAt(0.0, QColor(36, 128, 80));
+    felt.setColorAt(0.65, QColor(22, 98, 60));
+    felt.setColorAt(1.0, QColor(10, 58, 36));
+    g.fillRect(0, 0, w, h, felt);
+  }
+  // A fine weave so the cloth does not look like plastic.
+  QRandomGenerator rng(7);
+  for (int y = 0; y < h; ++y) {
+    auto* line = reinterpret_cast<QRgb*>(cloth.scanLine(y));
+    for (int x = 0; x < w; ++x) {
+      const int d = static_cast<int>(rng.bounded(9)) - 4;
+      const QRgb c = line[x];
+      line[x] = qRgb(std::clamp(qRed(c) + d, 0, 255), std::clamp(qGreen(c) + d, 0, 255), std::clamp(qBlue(c) + d, 0, 255));
+    }
+  }
+  QPixmap pm = QPixmap::fromImage(cloth);
+  QPainter p(&pm);
+  p.setRenderHint(QPainter::Antialiasing);
+  // The playing field: a thin gold line around the walls.
+  const double s = scale;
+  p.setPen(QPen(QColor(214, 186, 110, 90), 2 * s));
+  p.setBrush(Qt::NoBrush);
+  p.drawRoundedRect(QRectF(140 * s, 100 * s, 744 * s, 540 * s), 24 * s, 24 * s);
+  // The own panel at the bottom and the three seat bands at the top.
+  QLinearGradient panel(0, 650 * s, 0, h);
+  panel.setColorAt(0, QColor(46, 30, 18, 235));
+  panel.setColorAt(1, QColor(26, 16, 10, 245));
+  p.setPen(Qt::NoPen);
+  p.setBrush(panel);
+  p.drawRect(QRectF(0, 652 * s, w, h - 652 * s));
+  p.setPen(QPen(QColor(214, 186, 110), 1.5 * s));
+  p.drawLine(QPointF(0, 652 * s), QPointF(w, 652 * s));
+  for (double left : {2.0, 345.0, 688.0}) {
+    QRectF band(left * s, 10 * s, 334 * s, 76 * s);
+    p.setPen(QPen(QColor(214, 186, 110, 120), 1 * s));
+    p.setBrush(QColor(0, 0, 0, 70));
+    p.drawRoundedRect(band, 8 * s, 8 * s);
+  }
+  return pm;
+}
+
+// The window around the surface: a dark lacquer frame and a title band.
+QPixmap DrawFrame(int w, int h) {
+  QPixmap pm(w, h);
+  QPainter p(&pm);
+  QLinearGradient lacquer(0, 0, 0, h);
+  lacquer.setColorAt(0, QColor(92, 22, 18));
+  lacquer.setColorAt(1, QColor(50, 10, 8));
+  p.fillRect(0, 0, w, h, lacquer);
+  return pm;
+}
+
 }  // namespace
 
-TableWindow::TableWindow(QWidget* parent) : QWidget(parent) {
-  resize(kTableWidth, kTableHeight);
-  setAutoFillBackground(false);
+TableRenderer::TableRenderer(const PictureArt* art)
+    : pictures_([art](int id) { return art ? art->Get(id) : nullptr; }) {}
+
+const QPixmap* TableRenderer::Scaled(int id, int w, int h) {
+  if (!pictures_ || w <= 0 || h <= 0) return nullptr;
+  const quint64 key = (static_cast<quint64>(static_cast<std::uint32_t>(id)) << 32) |
+                      (static_cast<quint64>(w & 0xFFFF) << 16) | static_cast<quint64>(h & 0xFFFF);
+  auto it = scaled_.find(key);
+  if (it != scaled_.end()) return &it.value();
+  const QImage* img = pictures_(id);
+  if (!img) return nullptr;
+  QPixmap pm = QPixmap::fromImage(img->scaled(w, h, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
+  return &scaled_.insert(key, pm).value();
+}
+
+void TableRenderer::PaintBackground(QPainter& p, const ViewModel& v) {
+  const int ww = static_cast<int>(std::lround(v.Pic2.w)), wh = static_cast<int>(std::lround(v.Pic2.h));
+  if (frame_.width() != ww || frame_.height() != wh) frame_ = DrawFrame(std::max(ww, 1), std::max(wh, 1));
+  p.drawPixmap(0, 0, frame_);
+  p.setPen(QColor(240, 220, 170));
+  QFont title(QStringLiteral("WenQuanYi Zen Hei"));
+  title.setPixelSize(std::max(8, static_cast<int>(13 * v.LayoutScale)));
+  p.setFont(title);
+  p.drawText(QRectF(v.Pic1.x + 4, 0, v.Pic2.w, v.Pic1.y), Qt::AlignLeft | Qt::AlignVCenter,
+             QString::fromStdString(v.Caption.empty() ? std::string("Vask 麻将") : v.Caption));
+  const int sw = static_cast<int>(std::lround(v.Pic1.w)), sh = static_cast<int>(std::lround(v.Pic1.h));
+  if (surface_.width() != sw || surface_.height() != sh)
+    surface_ = DrawSurface(std::max(sw, 1), std::max(sh, 1), v.LayoutScale);
+  p.drawPixmap(QPointF(v.Pic1.x, v.Pic1.y), surface_);
+}
+
+void TableRenderer::PaintControl(QPainter& p, const Control& c) {
+  const QRectF r = Rect(c);
+  switch (c.kind) {
+    case ControlKind::Browser: return;  // no page to show
+    case ControlKind::TextBox:
+      p.fillRect(r, c.backOpaque ? Rgb(c.backColor) : QColor(Qt::white));
+      p.setPen(QColor(120, 96, 60));
+      p.setBrush(Qt::NoBrush);
+      p.drawRect(r.adjusted(0, 0, -1, -1));
+      break;
+    case ControlKind::List: {
+      const auto& list = static_cast<const ListControl&>(c);
+      if (c.backOpaque) p.fillRect(r, Rgb(c.backColor));
+      p.setFont(FontFor(c));
+      p.setPen(Rgb(c.foreColor));
+      const qreal line = std::max<qreal>(r.height(), 1);
+      qreal y = r.y();
+      for (const std::string& item : list.items) {
+        p.drawText(QRectF(r.x() + 2, y, r.width() - 4, line), Qt::AlignLeft | Qt::AlignVCenter,
+                   QString::fromStdString(item));
+        y += line;
+        if (y >= r.bottom() - 0.5) break;
+      }
+      return;
+    }
+    case ControlKind::Picture:
+      if (c.backOpaque) {
+        p.setPen(Qt::NoPen);
+        p.setBrush(Rgb(c.backColor));
+        p.drawRoundedRect(r, 4, 4);
+      }
+      if (c.picture != kNoPicture) {
+        const int w = static_cast<int>(std::lround(c.w)), h = static_cast<int>(std::lround(c.h));
+        if (const QPixmap* pm = Scaled(c.picture, w, h)) {
+          p.drawPixmap(QPointF(c.x, c.y), *pm);
+        } else {
+          // A picture the set does not have: a plain plate.
+          p.setPen(QColor(90, 90, 90));
+          p.setBrush(QColor(220, 216, 204));
+          p.drawRect(r.adjusted(0, 0, -1, -1));
+        }
+      }
+      break;
+    case ControlKind::Label: break;
+  }
+  if (!c.text.empty()) {
+    p.setFont(FontFor(c));
+    p.setPen(c.kind == ControlKind::TextBox ? QColor(Qt::black) : Rgb(c.foreColor));
+    const Qt::Alignment align = c.kind == ControlKind::Picture ? (Qt::AlignHCenter | Qt::AlignTop) : AlignOf(c);
+    p.drawText(r.adjusted(2, 1, -2, -1), static_cast<int>(align), QString::fromStdString(c.text));
+  }
+}
+
+void TableRenderer::Paint(QPainter& p, const ViewModel& v) {
+  PaintBackground(p, v);
+  p.save();
+  p.translate(v.Pic1.x, v.Pic1.y);
+  p.setClipRect(QRectF(0, 0, v.Pic1.w, v.Pic1.h));
+  for (const ControlRef& ref : StackingOrder(v)) PaintControl(p, *ref.control);
+  ForEachWindow(v, [&](const char*, const FormWindow& w) {
+    if (!w.visible) return;
+    p.save();
+    p.setOpacity(w.opacity / 255.0);
+    const QRectF r = Rect(w);
+    p.setPen(QPen(QColor(214, 186, 110), 1));
+    p.setBrush(QColor(40, 26, 16));
+    p.drawRoundedRect(r, 6, 6);
+    p.setFont(FontFor(w));
+    p.setPen(QColor(240, 220, 170));
+    p.drawText(QRectF(r.x() + 8, r.y(), r.width() - 16, 22), Qt::AlignLeft | Qt::AlignVCenter,
+               QString::fromStdString(w.text));
+    p.translate(w.x, w.y);
+    for (const ListControl& part : w.parts)
+      if (part.visible) PaintControl(p, part);
+    p.restore();
+  });
+  p.restore();
+}
+
+QImage RenderTable(const ViewModel& view, TableRenderer& renderer) {
+  QImage image(std::max(1, static_cast<int>(std::lround(view.Pic2.w))),
+               std::max(1, static_cast<int>(std::lround(view.Pic2.h))), QImage::Format_ARGB32_Premultiplied);
+  image.fill(Qt::black);
+  QPainter p(&image);
+  renderer.Paint(p, view);
+  return image;
+}
+
+QImage RenderTable(const ViewModel& view, const PictureArt& art) {
+  TableRenderer renderer(&art);
+  return RenderTable(view, renderer);
+}
+
+TableWindow::TableWindow(QWidget* parent)
+    : QWidget(parent), art_(std::make_unique<PictureArt>()), renderer_(std::make_unique<TableRenderer>(art_.get())) {
+  resize(1040, 796);
+  setAttribute(Qt::WA_OpaquePaintEvent);
+}
+
+TableWindow::~TableWindow() = default;
+
+void TableWindow::SetView(const ViewModel* view) {
+  view_ = view;
+  if (view_ && view_->Pic2.w > 0) resize(static_cast<int>(std::lround(view_->Pic2.w)), static_cast<int>(std::lround(view_->Pic2.h)));
+  update();
 }
 
 void TableWindow::paintEvent(QPaintEvent*) {
   QPainter p(this);
-  // A green baize until the table's own pictures are drawn.
-  QLinearGradient baize(0, 0, 0, height());
-  baize.setColorAt(0, QColor(18, 92, 58));
-  baize.setColorAt(1, QColor(10, 60, 38));
-  p.fillRect(rect(), baize);
-  if (!view_) return;
-  p.setPen(QColor(255, 244, 200));
-  QFont f = font();
-  f.setPointSize(12);
-  p.setFont(f);
-  int y = height() - 60;
-  for (const auto& line : view_->Sysmsg[0].items) {
-    p.drawText(QRect(20, y, width() - 40, 24), Qt::AlignLeft | Qt::AlignVCenter, QString::fromStdString(line));
-    y += 24;
+  if (!view_ || view_->Pic2.w <= 0) {
+    p.fillRect(rect(), QColor(18, 92, 58));
+    return;
   }
+  renderer_->Paint(p, *view_);
 }
 
 }  // namespace vask

@@ -1,22 +1,60 @@
 #pragma once
 // The main window: draws the view model, nothing else.
+#include <QHash>
+#include <QPixmap>
 #include <QWidget>
+#include <functional>
+#include <memory>
+
+class QPainter;
 
 namespace vask {
 
 struct ViewModel;
+struct Control;
+class PictureArt;
+
+// Draws a view model with a picture set: the window background, the table
+// surface, every visible control back to front, then the floating windows.
+// Keeps the scaled pictures and the surface between paints.
+class TableRenderer {
+ public:
+  // Where pictures come from: nullptr for an id without a picture.
+  using PictureSource = std::function<const QImage*(int id)>;
+  explicit TableRenderer(const PictureArt* art);
+  explicit TableRenderer(PictureSource pictures) : pictures_(std::move(pictures)) {}
+  void Paint(QPainter& p, const ViewModel& view);
+  // The picture with that id at that size; nullptr when there is none.
+  const QPixmap* Scaled(int id, int w, int h);
+
+ private:
+  void PaintBackground(QPainter& p, const ViewModel& view);
+  void PaintControl(QPainter& p, const Control& c);
+  PictureSource pictures_;
+  QHash<quint64, QPixmap> scaled_;
+  QPixmap surface_;
+  QPixmap frame_;
+};
+
+// Renders the view model offscreen into an image of the window's size.
+QImage RenderTable(const ViewModel& view, const PictureArt& art);
+QImage RenderTable(const ViewModel& view, TableRenderer& renderer);
 
 class TableWindow final : public QWidget {
   Q_OBJECT
  public:
   explicit TableWindow(QWidget* parent = nullptr);
-  void SetView(const ViewModel* view) { view_ = view; }
+  ~TableWindow() override;
+  void SetView(const ViewModel* view);
+  const PictureArt& Art() const { return *art_; }
 
  protected:
   void paintEvent(QPaintEvent* event) override;
 
  private:
   const ViewModel* view_ = nullptr;
+  std::unique_ptr<PictureArt> art_;
+  std::unique_ptr<TableRenderer> renderer_;
 };
 
 }  // namespace vask
