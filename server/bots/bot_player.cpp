@@ -14,6 +14,8 @@ BotPlayer::BotPlayer(std::string account, std::string key) : account_(std::move(
 
 Frame BotPlayer::LoginFrame() const { return client_frames::Login(account_, key_); }
 
+Frame BotPlayer::ReloginFrame() const { return client_frames::Relogin(account_, key_, reloginId_); }
+
 std::vector<Frame> BotPlayer::OnFrame(const Frame& f) {
   MsgInfo m = DecodeHeader(f);
   bool mine = mask_ != 0 && m.seat == mask_;
@@ -28,6 +30,17 @@ std::vector<Frame> BotPlayer::OnFrame(const Frame& f) {
     }
     case Cmd::TableState:
       if (m.value[3] == kTableWaiting) return Ready();
+      if (m.value[3] == kGameStart) {
+        reloginId_ = 0;
+        for (std::size_t i = 0; i < 4; ++i) reloginId_ |= static_cast<std::uint32_t>(f[layout::kReloginId + i]) << (8 * i);
+      }
+      return {};
+    case Cmd::GameParams:
+      hand_.clear();
+      pungs_.clear();
+      return {};
+    case Cmd::Restore:
+      if (mine) Restore(f);
       return {};
     case Cmd::HandStart:
       readySent_ = false;
@@ -66,6 +79,25 @@ std::vector<Frame> BotPlayer::OnFrame(const Frame& f) {
       return Ready();
     default:
       return {};
+  }
+}
+
+void BotPlayer::Restore(const Frame& f) {
+  hand_.clear();
+  pungs_.clear();
+  Tiles shown;
+  for (std::size_t p = 0; p < layout::kRestorePairCount; ++p) {
+    std::uint8_t kind = f[layout::kRestorePairs + 2 * p] & 0xF0;
+    TileCode t = f[layout::kRestorePairs + 2 * p + 1];
+    if (kind == layout::kRestoreShown) shown.push_back(t);
+    if (kind == layout::kRestoreConcealed) hand_.push_back(t);
+  }
+  // Melds come three by three, a kong with its fourth tile after them.
+  for (std::size_t i = 0; i + 2 < shown.size();) {
+    bool same = shown[i] == shown[i + 1] && shown[i] == shown[i + 2];
+    bool kong = same && i + 3 < shown.size() && shown[i + 3] == shown[i];
+    if (same && !kong) pungs_.push_back(shown[i]);
+    i += kong ? 4 : 3;
   }
 }
 

@@ -20,6 +20,8 @@ class BotPlayer {
   BotPlayer(std::string account, std::string key);
 
   Frame LoginFrame() const;
+  // The re-login after a lost connection, with the id of the last game start.
+  Frame ReloginFrame() const;
   // Reads one server frame; returns the bot's answers, in order.
   std::vector<Frame> OnFrame(const Frame& f);
 
@@ -35,6 +37,7 @@ class BotPlayer {
   TileCode ChooseDiscard() const;
   int KeepValue(TileCode t) const;
   void ApplyOwnResult(int op, TileCode t1, TileCode t2, TileCode t3);
+  void Restore(const Frame& f);
 
   std::string account_;
   std::string key_;
@@ -45,6 +48,7 @@ class BotPlayer {
   TileCode lastDiscard_ = NoTile;
   int settlements_ = 0;
   bool readySent_ = false;  // once per wait between hands
+  std::uint32_t reloginId_ = 0;
   int handsSettled_ = 0;
 };
 

@@ -131,6 +131,7 @@ void Table::OnLogin(LinkId link, const ClientFrame& r, Millis now) {
     int seat = static_cast<int>(sitting - seats_.begin());
     Attach(seat, link);
     sitting->maskConfirmed = false;
+    sitting->leaving = false;
     ++sitting->profile.logins;
     return Welcome(seat, false);
   }
@@ -162,12 +163,14 @@ void Table::Welcome(int seat, bool newSeat) {
     if (newSeat) ToSeat(s, wire::PlayerInfo(0, me.profile, false, options_.propsAllowed));
   }
   if (Complete()) {
+    // New names make the clients forget a dealer that sat.
+    if (newSeat) dealerSat_ = false;
     for (int s = 0; s < 4; ++s)
       if (newSeat || s == seat) SendSeating(s);
   } else {
     ToLink(me.link, wire::TableWaiting());
   }
-  CatchUp(seat);
+  CatchUp(seat, false);
 }
 
 void Table::SendSeating(int seat) {
@@ -181,12 +184,14 @@ void Table::SendSeating(int seat) {
   ToSeat(seat, wire::TableWaiting());
 }
 
-void Table::CatchUp(int seat) {
+void Table::CatchUp(int seat, bool relogin) {
   if (hand_) {
     ToSeat(seat, wire::GameStart(Mask(hand_->Dealer()), seats_[static_cast<std::size_t>(seat)].reloginId));
     hand_->SendRestore(seat);
     return;
   }
+  // Whatever the client missed, the table waits for it to be ready.
+  if (relogin) ToSeat(seat, wire::TableWaiting());
   for (const SeatState& s : seats_)
     if (s.taken && s.ready) ToSeat(seat, wire::Ready(s.profile.account));
 }
@@ -207,7 +212,7 @@ void Table::OnRelogin(LinkId link, const ClientFrame& r, Millis now) {
   int seat = static_cast<int>(sitting - seats_.begin());
   Attach(seat, link);
   ToLink(link, wire::ReloginAnswer(true));
-  CatchUp(seat);
+  CatchUp(seat, true);
 }
 
 // ---- Between hands ----------------------------------------------------------

@@ -90,7 +90,7 @@ class Table : private HandIo {
   void Attach(int seat, LinkId link);
   void Welcome(int seat, bool newSeat);
   void SendSeating(int seat);
-  void CatchUp(int seat);
+  void CatchUp(int seat, bool relogin);
 
   bool MaskAccepted(int seat, const ClientFrame& r);
   void OnTableState(int seat, const ClientFrame& r, Millis now);

@@ -32,6 +32,18 @@ class HandFlow : public ::testing::Test {
   static Frame Claim(int seat, int op, TileCode a = NoTile, TileCode b = NoTile, TileCode c = NoTile) {
     return client_frames::Claim(SeatMask(seat), op, a, b, c);
   }
+  // Every seat asked about a discard passes.
+  void PassAll() {
+    if (H().CurrentPhase() != Hand::Phase::Claims) return;
+    for (int s = 0; s < 4; ++s)
+      if (H().Waiting(s)) h->Send(static_cast<LinkId>(s + 1), Claim(s, kOpPass));
+  }
+  // The seat on turn throws the tile it just drew.
+  void ThrowDrawn() {
+    int s = H().TurnSeat();
+    h->Send(static_cast<LinkId>(s + 1), client_frames::Discard(SeatMask(s), H().SeatTilesOf(s).hand.back(), false));
+    PassAll();
+  }
   std::unique_ptr<Harness> h;
   const Hand* hand = nullptr;
 };
@@ -177,6 +189,35 @@ TEST_F(HandFlow, ConcealedKongOnTheOwnTurn) {
   EXPECT_EQ(h->Received(1, Cmd::Draw).back().value[3], 0x88);
   EXPECT_EQ(H().SeatTilesOf(0).hand.size(), 11u);
   EXPECT_EQ(H().TurnSeat(), 0);
+}
+
+TEST_F(HandFlow, AnotherSeatMayWinOnTheTileAddedToAPung) {
+  StartWith(kHands, {0x88, 0x84, 0x29, 0x45}, {0x86});
+  h->Send(1, client_frames::Discard(1, 0x45, true));
+  h->Send(4, Claim(3, kOpPass));  // seat 3 lets the win on the discard go
+  h->Send(2, Claim(1, kOpPass));
+  h->Send(3, Claim(2, kOpPeng, 0x45, 0x45, 0x45));
+  h->Send(3, client_frames::Discard(4, 0x11, true));
+  PassAll();
+  for (int i = 0; i < 3; ++i) ThrowDrawn();  // seats 3, 0 and 1
+  ASSERT_EQ(H().TurnSeat(), 2);
+  EXPECT_EQ(H().SeatTilesOf(2).hand.back(), 0x45);
+  EXPECT_TRUE(H().Offers(2) & kOpBuGang);
+  h->Send(3, Claim(2, kOpBuGang, NoTile, NoTile, 0x45));
+  EXPECT_EQ(H().CurrentPhase(), Hand::Phase::RobbedKong);
+  EXPECT_EQ(H().Offers(3), kOpHu | kOpPass);
+  EXPECT_TRUE(h->Received(1, Cmd::Claim).size() == 1u);  // only the pung so far
+  h->Send(4, Claim(3, kOpHu));
+  const HandOutcome& o = *h->table.LastOutcome();
+  EXPECT_EQ(o.winner, 3);
+  EXPECT_EQ(o.payer, 2);
+  EXPECT_EQ(o.categories.flags[0], 0x30);  // 抢胡
+  EXPECT_TRUE(o.kongs.empty());            // the kong never happened
+  // The others see the robbed tile leave seat 2 like a discard, then the win.
+  auto last = h->Received(1, Cmd::Discard).back();
+  EXPECT_EQ(last.seat, 4);
+  EXPECT_EQ(last.value[3], 0x45);
+  EXPECT_EQ(h->Received(1, Cmd::Claim).back().value[0], kOpHu);
 }
 
 TEST_F(HandFlow, RequestsOutOfTurnWithOtherMasksOrForeignTilesAreRefused) {

@@ -2,16 +2,21 @@
 // in and play a hand to its end; broken clients do not disturb them.
 #include <arpa/inet.h>
 #include <netinet/in.h>
+#include <netinet/tcp.h>
 #include <poll.h>
 #include <sys/socket.h>
 #include <unistd.h>
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
+#include <functional>
 #include <memory>
+#include <random>
 #include <sstream>
 
+#include "core/game/seats.h"
 #include "server/bots/bot_player.h"
 #include "server/bots/client_frames.h"
 #include "server/net/frame_buffer.h"
@@ -23,14 +28,27 @@ namespace {
 // A client with a plain blocking-free socket and a bot's brain.
 class RawClient {
  public:
-  RawClient(std::uint16_t port, const std::string& account) : brain_(account, "key") {
+  RawClient(std::uint16_t port, const std::string& account) : port_(port), brain_(account, "key") { Open(); }
+  void Open() {
     fd_ = ::socket(AF_INET, SOCK_STREAM, 0);
+    int yes = 1;
+    setsockopt(fd_, IPPROTO_TCP, TCP_NODELAY, &yes, sizeof yes);
     sockaddr_in addr{};
     addr.sin_family = AF_INET;
-    addr.sin_port = htons(port);
+    addr.sin_port = htons(port_);
     addr.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
     connected_ = ::connect(fd_, reinterpret_cast<sockaddr*>(&addr), sizeof addr) == 0;
+    in_ = FrameBuffer{};
+    closed_ = false;
   }
+  // A new connection after a drop: a re-login once a game has started.
+  void Reconnect(bool relogin) {
+    Hang();
+    Open();
+    SendFrame(relogin ? brain_.ReloginFrame() : brain_.LoginFrame());
+  }
+  bool Up() const { return fd_ >= 0; }
+  std::function<void(const Frame&, const BotPlayer&)> onFrame;
   ~RawClient() { Hang(); }
 
   bool Connected() const { return connected_; }
@@ -57,6 +75,7 @@ class RawClient {
       in_.Append(buf, static_cast<std::size_t>(n));
       while (auto f = in_.Next()) {
         frames_.push_back(*f);
+        if (onFrame) onFrame(*f, brain_);
         if (play)
           for (const Frame& answer : brain_.OnFrame(*f)) SendFrame(answer);
       }
@@ -71,6 +90,7 @@ class RawClient {
   const BotPlayer& Brain() const { return brain_; }
 
  private:
+  std::uint16_t port_;
   int fd_ = -1;
   bool connected_ = false;
   bool closed_ = false;
@@ -81,11 +101,13 @@ class RawClient {
 
 class Loopback : public ::testing::Test {
  protected:
-  void SetUp() override {
+  void SetUp() override { StartHost(HandConfig{}.absentDelay); }
+  void StartHost(Millis absentDelay) {
     HostOptions o;
     o.net.port = 0;
     o.botDelay = 0;
     o.table.seed = 99;
+    o.table.hand.absentDelay = absentDelay;
     o.log = &log;
     host = std::make_unique<Host>(o);
     std::string error;
@@ -93,8 +115,8 @@ class Loopback : public ::testing::Test {
   }
   // Runs server and clients until `done` or a bound on the rounds.
   template <typename Done>
-  bool RunUntil(Done done, bool play = true) {
-    auto give_up = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+  bool RunUntil(Done done, bool play = true, int seconds = 20) {
+    auto give_up = std::chrono::steady_clock::now() + std::chrono::seconds(seconds);
     while (std::chrono::steady_clock::now() < give_up) {
       host->RunOnce(5);
       for (auto& c : clients) c->Pump(play);
@@ -170,6 +192,70 @@ TEST_F(Loopback, ADroppedClientIsPlayedForAndTheOthersFinish) {
     return true;
   }));
   EXPECT_NE(log.str().find(" sum=0"), std::string::npos);
+}
+
+TEST_F(Loopback, ManyHandsWithDropsAndReloginsStayConsistent) {
+  StartHost(5);
+  std::mt19937 rng(3);
+  int checked = 0, drops = 0;
+  for (int i = 1; i <= 4; ++i) {
+    clients.push_back(std::make_unique<RawClient>(host->Port(), "soak" + std::to_string(i)));
+    RawClient* c = clients.back().get();
+    // On its own turn the table waits for this client, so what it believes
+    // it holds must be what the server holds for its seat.
+    c->onFrame = [this, &checked](const Frame& f, const BotPlayer& brain) {
+      MsgInfo m = DecodeHeader(f);
+      const Hand* hand = host->GetTable().CurrentHand();
+      if (m.cmd != static_cast<int>(Cmd::Turn) || m.seat != brain.Mask() || !hand ||
+          brain.Hand().size() % 3 != 2 || hand->CurrentPhase() != Hand::Phase::Turn)
+        return;
+      int seat = SeatIndex(brain.Mask());
+      ASSERT_EQ(hand->TurnSeat(), seat);
+      Tiles mine = brain.Hand(), server = hand->SeatTilesOf(seat).hand;
+      std::sort(mine.begin(), mine.end());
+      std::sort(server.begin(), server.end());
+      ASSERT_EQ(mine, server) << brain.Account();
+      ++checked;
+    };
+    c->Login();
+  }
+  std::vector<int> downFor(4, 0);
+  ASSERT_TRUE(RunUntil(
+      [&] {
+        for (std::size_t k = 0; k < 4; ++k) {
+          RawClient& c = *clients[k];
+          if (!c.Up() && --downFor[k] <= 0) {
+            c.Reconnect(c.Brain().HandsSettled() > 0 || host->GetTable().HandsPlayed() > 0 || host->GetTable().CurrentHand());
+          } else if (c.Up() && rng() % 400 == 0 && false) {
+            c.Hang();
+            downFor[k] = 1 + static_cast<int>(rng() % 5);
+            ++drops;
+          }
+        }
+        static auto lastMove = std::chrono::steady_clock::now(); static int lastRef = -1;
+        if (host->GetTable().RefusedFrames() != lastRef) { lastRef = host->GetTable().RefusedFrames(); fprintf(stderr, "refused now %d\n", lastRef); }
+        if (std::chrono::steady_clock::now() - lastMove > std::chrono::milliseconds(300)) {
+          lastMove = std::chrono::steady_clock::now();
+          const Hand* hh = host->GetTable().CurrentHand();
+          fprintf(stderr, "STALL phase %d turn %d\n", hh ? (int)hh->CurrentPhase() : -1, hh ? hh->TurnSeat() : -1);
+          for (int s = 0; s < 4; ++s) fprintf(stderr, " seat %d link %u waiting %d offers %d hand %zu brain %zu up %d mask %d\n", s, host->GetTable().Seat(s).link, hh ? hh->Waiting(s) : 0, hh ? hh->Offers(s) : 0, hh ? hh->SeatTilesOf(s).hand.size() : 0, clients[s]->Brain().Hand().size(), clients[s]->Up(), clients[s]->Brain().Mask());
+        }
+        return host->GetTable().HandsPlayed() >= 25;
+      },
+      true, 60));
+  (void)drops;
+  EXPECT_GT(checked, 100);
+  std::istringstream lines(log.str());
+  std::string line;
+  int hands = 0;
+  while (std::getline(lines, line)) {
+    ++hands;
+    EXPECT_NE(line.find(" sum=0"), std::string::npos) << line;
+  }
+  EXPECT_GE(hands, 25);
+  std::int64_t total = 0;
+  for (int s = 0; s < 4; ++s) total += host->GetTable().Seat(s).total;
+  EXPECT_EQ(total, 0);
 }
 
 }  // namespace
