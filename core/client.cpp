@@ -50,6 +50,8 @@ void Client::OnWindowMessage(std::uint32_t msg, std::int64_t wparam, std::int64_
   WndProc(*this, msg, wparam, lparam);
 }
 
+void Client::OnInput(const InputEvent& event) { RouteInput(*this, event); }
+
 void EnableTimer(Client& c, TimerId timer, bool enabled) {
   TimerSetting& t = c.timers[Index(timer)];
   if (t.enabled == enabled) return;

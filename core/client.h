@@ -11,6 +11,7 @@
 #include "core/game/table.h"
 #include "core/social/plugin_host.h"
 #include "core/social/sound.h"
+#include "core/view/input.h"
 #include "core/view/pictures.h"
 #include "core/view/view_model.h"
 #include "core/view/widgets.h"
@@ -37,6 +38,7 @@ struct Client final : PlatformEvents {
   TableLife life;
   TableState table;
   ViewModel view;
+  InputState input;
   WidgetState widgets;
   PictureTables pics;
   PropHost prop;
@@ -49,6 +51,7 @@ struct Client final : PlatformEvents {
   void OnSocketData() override;
   void OnSocketClosed() override;
   void OnWindowMessage(std::uint32_t msg, std::int64_t wparam, std::int64_t lparam) override;
+  void OnInput(const InputEvent& event) override;
 };
 
 // Starts or stops one of the client's timers, keeping its interval.

@@ -63,6 +63,10 @@ void TimerCount_Timer(Client& c);      // connection/reconnect.cpp
 void TimerReconnect_Timer(Client& c);  // connection/reconnect.cpp
 void tmrFadeIn_Timer(Client& c);       // social/bubbles.cpp
 
+// The user's input on the window's controls reaches the handlers listed by
+// control name in kInputHandlers (core/view/input.cpp); they are declared
+// here, named MainForm_<control>_<event> after the window's own events.
+
 // The lobby's window messages. connection/lobby_link.cpp
 void WndProc(Client& c, std::uint32_t msg, std::int64_t wparam, std::int64_t lparam);
 

@@ -53,6 +53,26 @@ struct ScreenSize {
   int height = 768;
 };
 
+// The user's hand on the main window: mouse and keys as the window saw
+// them. The core finds the control under the pointer itself.
+enum class InputKind : std::uint8_t { MouseMove, MouseDown, MouseUp, DoubleClick, KeyDown, KeyUp, TextEdited };
+namespace mouse_button {
+inline constexpr int kLeft = 1, kRight = 2, kMiddle = 4;
+}
+namespace shift_key {
+inline constexpr int kShift = 1, kCtrl = 2, kAlt = 4;
+}
+struct InputEvent {
+  InputKind kind = InputKind::MouseMove;
+  int button = 0;    // mouse_button bits
+  int shift = 0;     // shift_key bits
+  float x = 0, y = 0;  // window pixels
+  int key = 0;       // virtual-key code (Esc 27, F1 112, Alt 18, C 67, ...)
+  std::string text;  // TextEdited: the text box's whole new text
+  std::string control;  // TextEdited: the text box's name
+  int index = -1;       // and its array index
+};
+
 // What the platform tells the core. The client context implements it.
 class PlatformEvents {
  public:
@@ -62,6 +82,7 @@ class PlatformEvents {
   virtual void OnSocketData() = 0;    // bytes can be read
   virtual void OnSocketClosed() = 0;  // the peer closed or the link broke
   virtual void OnWindowMessage(std::uint32_t msg, std::int64_t wparam, std::int64_t lparam) = 0;
+  virtual void OnInput(const InputEvent& event) = 0;
 };
 
 class Platform {

@@ -46,7 +46,10 @@ struct Control {
   float fontSize = 0;       // points; 0 = the window's font
   bool bold = false;
   TextAlign align = TextAlign::Left;
+  int mousePointer = 0;  // 0 the default pointer, kHandPointer over a tile that can be played
 };
+
+inline constexpr int kHandPointer = 99;
 
 // A list control: lines of text, the newest appended at the end.
 struct ListControl : Control {

@@ -31,6 +31,30 @@ class FakePlatform final : public Platform {
   // left in `sent`.
   std::vector<Frame> SentFrames() const;
   bool CallMade(const std::string& prefix) const;
+  // The user's hand, at window pixels.
+  void UserInput(const InputEvent& e) { if (events_) events_->OnInput(e); }
+  void MouseAt(InputKind kind, float x, float y, int button) {
+    InputEvent e;
+    e.kind = kind;
+    e.button = button;
+    e.x = x;
+    e.y = y;
+    UserInput(e);
+  }
+  void MoveMouse(float x, float y, int buttons = 0) { MouseAt(InputKind::MouseMove, x, y, buttons); }
+  void Click(float x, float y, int button = mouse_button::kLeft) {
+    MouseAt(InputKind::MouseDown, x, y, button);
+    MouseAt(InputKind::MouseUp, x, y, button);
+  }
+  void PressKey(int key, int shift = 0) {
+    InputEvent e;
+    e.kind = InputKind::KeyDown;
+    e.key = key;
+    e.shift = shift;
+    UserInput(e);
+    e.kind = InputKind::KeyUp;
+    UserInput(e);
+  }
   // The message numbers posted to a window, in order.
   std::vector<std::uint32_t> PostedTo(const std::string& title) const;
 

@@ -23,6 +23,9 @@ namespace vask {
 
 QtPlatform::QtPlatform(QObject* parent) : QObject(parent), window_(std::make_unique<TableWindow>()) {
   clock_.start();
+  window_->SetInputSink([this](const InputEvent& e) {
+    if (events_) events_->OnInput(e);
+  });
   for (std::size_t i = 0; i < timers_.size(); ++i) {
     auto* t = new QTimer(this);
     t->setTimerType(Qt::PreciseTimer);

@@ -1,12 +1,16 @@
 #include "platform/qt/table_window.h"
 
+#include <QKeyEvent>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QPainterPath>
 #include <QRandomGenerator>
 #include <algorithm>
 #include <cmath>
 
+#include "core/view/input.h"
 #include "core/view/view_model.h"
+#include "platform/platform.h"
 #include "platform/qt/art/picture_art.h"
 
 namespace vask {
@@ -223,6 +227,8 @@ TableWindow::TableWindow(QWidget* parent)
     : QWidget(parent), art_(std::make_unique<PictureArt>()), renderer_(std::make_unique<TableRenderer>(art_.get())) {
   resize(1040, 796);
   setAttribute(Qt::WA_OpaquePaintEvent);
+  setMouseTracking(true);  // hovering raises tiles and lights buttons
+  setFocusPolicy(Qt::StrongFocus);
 }
 
 TableWindow::~TableWindow() = default;
@@ -241,5 +247,89 @@ void TableWindow::paintEvent(QPaintEvent*) {
   }
   renderer_->Paint(p, *view_);
 }
+
+namespace {
+
+int ButtonBits(Qt::MouseButtons b) {
+  int bits = 0;
+  if (b & Qt::LeftButton) bits |= mouse_button::kLeft;
+  if (b & Qt::RightButton) bits |= mouse_button::kRight;
+  if (b & Qt::MiddleButton) bits |= mouse_button::kMiddle;
+  return bits;
+}
+
+int ShiftBits(Qt::KeyboardModifiers m) {
+  int bits = 0;
+  if (m & Qt::ShiftModifier) bits |= shift_key::kShift;
+  if (m & Qt::ControlModifier) bits |= shift_key::kCtrl;
+  if (m & Qt::AltModifier) bits |= shift_key::kAlt;
+  return bits;
+}
+
+// The virtual-key code of a Qt key: letters and digits are their upper-case
+// character, the rest as the window system numbers them.
+int VirtualKey(int qtKey) {
+  if ((qtKey >= Qt::Key_A && qtKey <= Qt::Key_Z) || (qtKey >= Qt::Key_0 && qtKey <= Qt::Key_9)) return qtKey;
+  if (qtKey >= Qt::Key_F1 && qtKey <= Qt::Key_F24) return 112 + (qtKey - Qt::Key_F1);
+  switch (qtKey) {
+    case Qt::Key_Escape: return 27;
+    case Qt::Key_Return:
+    case Qt::Key_Enter: return 13;
+    case Qt::Key_Space: return 32;
+    case Qt::Key_Backspace: return 8;
+    case Qt::Key_Tab: return 9;
+    case Qt::Key_Shift: return 16;
+    case Qt::Key_Control: return 17;
+    case Qt::Key_Alt: return 18;
+    case Qt::Key_Left: return 37;
+    case Qt::Key_Up: return 38;
+    case Qt::Key_Right: return 39;
+    case Qt::Key_Down: return 40;
+    case Qt::Key_Delete: return 46;
+    default: return 0;
+  }
+}
+
+}  // namespace
+
+void TableWindow::SendMouse(int kind, QMouseEvent* event) {
+  const QPointF at = event->position();
+  if (sink_) {
+    InputEvent e;
+    e.kind = static_cast<InputKind>(kind);
+    // A press or release names the button that changed; a move the buttons held.
+    e.button = kind == static_cast<int>(InputKind::MouseMove) ? ButtonBits(event->buttons()) : ButtonBits(event->button());
+    e.shift = ShiftBits(event->modifiers());
+    e.x = static_cast<float>(at.x());
+    e.y = static_cast<float>(at.y());
+    sink_(e);
+  }
+  UpdatePointer(static_cast<float>(at.x()), static_cast<float>(at.y()));
+}
+
+void TableWindow::SendKey(int kind, QKeyEvent* event) {
+  const int key = VirtualKey(event->key());
+  if (!sink_ || !key) return;
+  InputEvent e;
+  e.kind = static_cast<InputKind>(kind);
+  e.key = key;
+  e.shift = ShiftBits(event->modifiers());
+  sink_(e);
+}
+
+void TableWindow::UpdatePointer(float x, float y) {
+  if (!view_) return;
+  const HitResult hit = ControlAt(*view_, x, y);
+  const Control* c = hit.name ? FindControl(*view_, hit.name, hit.index) : nullptr;
+  const Qt::CursorShape shape = c && c->mousePointer == kHandPointer ? Qt::PointingHandCursor : Qt::ArrowCursor;
+  if (cursor().shape() != shape) setCursor(shape);
+}
+
+void TableWindow::mouseMoveEvent(QMouseEvent* e) { SendMouse(static_cast<int>(InputKind::MouseMove), e); }
+void TableWindow::mousePressEvent(QMouseEvent* e) { SendMouse(static_cast<int>(InputKind::MouseDown), e); }
+void TableWindow::mouseReleaseEvent(QMouseEvent* e) { SendMouse(static_cast<int>(InputKind::MouseUp), e); }
+void TableWindow::mouseDoubleClickEvent(QMouseEvent* e) { SendMouse(static_cast<int>(InputKind::DoubleClick), e); }
+void TableWindow::keyPressEvent(QKeyEvent* e) { SendKey(static_cast<int>(InputKind::KeyDown), e); }
+void TableWindow::keyReleaseEvent(QKeyEvent* e) { SendKey(static_cast<int>(InputKind::KeyUp), e); }
 
 }  // namespace vask

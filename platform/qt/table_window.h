@@ -7,9 +7,12 @@
 #include <memory>
 
 class QPainter;
+class QMouseEvent;
+class QKeyEvent;
 
 namespace vask {
 
+struct InputEvent;
 struct ViewModel;
 struct Control;
 class PictureArt;
@@ -47,14 +50,26 @@ class TableWindow final : public QWidget {
   ~TableWindow() override;
   void SetView(const ViewModel* view);
   const PictureArt& Art() const { return *art_; }
+  // Where the user's mouse and keys go (the core's Client::OnInput).
+  void SetInputSink(std::function<void(const InputEvent&)> sink) { sink_ = std::move(sink); }
 
  protected:
   void paintEvent(QPaintEvent* event) override;
+  void mouseMoveEvent(QMouseEvent* event) override;
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
+  void mouseDoubleClickEvent(QMouseEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
+  void keyReleaseEvent(QKeyEvent* event) override;
 
  private:
   const ViewModel* view_ = nullptr;
   std::unique_ptr<PictureArt> art_;
   std::unique_ptr<TableRenderer> renderer_;
+  std::function<void(const InputEvent&)> sink_;
+  void SendMouse(int kind, QMouseEvent* event);
+  void SendKey(int kind, QKeyEvent* event);
+  void UpdatePointer(float x, float y);
 };
 
 }  // namespace vask

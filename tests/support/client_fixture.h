@@ -25,6 +25,19 @@ class ClientTest : public ::testing::Test {
     platform.ServerSends(bytes);
   }
 
+  // The window point at the middle of a control of the table.
+  std::pair<float, float> CentreOf(const Control& ctl) const {
+    return {client.view.Pic1.x + ctl.x + ctl.w / 2, client.view.Pic1.y + ctl.y + ctl.h / 2};
+  }
+  void ClickOn(const Control& ctl, int button = mouse_button::kLeft) {
+    auto [x, y] = CentreOf(ctl);
+    platform.Click(x, y, button);
+  }
+  void PointAt(const Control& ctl) {
+    auto [x, y] = CentreOf(ctl);
+    platform.MoveMouse(x, y);
+  }
+
   FakePlatform platform;
   Client client;
 };

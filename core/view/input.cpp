@@ -1,0 +1,150 @@
+#include "core/view/input.h"
+
+#include <cstring>
+
+#include "core/client.h"
+#include "core/handlers.h"
+#include "core/view/view_model.h"
+
+namespace vask {
+
+namespace {
+
+bool Inside(const Control& c, float x, float y) {
+  return x >= c.x && y >= c.y && x < c.x + c.w && y < c.y + c.h;
+}
+
+// Every control that takes the user's input, by name. A control that is
+// not listed, or an empty slot, ignores the event.
+const ControlHandlers kInputHandlers[] = {
+    {"Form", nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr},
+    {"Pic1", nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr},
+};
+
+const ControlHandlers* HandlersOf(std::span<const ControlHandlers> table, const char* name) {
+  if (!name) return nullptr;
+  for (const ControlHandlers& h : table)
+    if (!std::strcmp(h.name, name)) return &h;
+  return nullptr;
+}
+
+void CallSlot(std::span<const ControlHandlers> table, Client& c, const char* name, InputHandler ControlHandlers::*slot,
+          const ControlInput& in) {
+  const ControlHandlers* h = HandlersOf(table, name);
+  if (h && h->*slot) (h->*slot)(c, in);
+}
+
+ControlInput MouseInput(const HitResult& hit, const InputEvent& e) {
+  ControlInput in;
+  in.index = hit.index;
+  in.button = e.button;
+  in.shift = e.shift;
+  in.x = hit.x;
+  in.y = hit.y;
+  return in;
+}
+
+}  // namespace
+
+HitResult ControlAt(const ViewModel& v, float windowX, float windowY) {
+  HitResult hit;
+  const float sx = windowX - v.Pic1.x, sy = windowY - v.Pic1.y;
+  // Floating windows lie above the table; the one declared last is in front.
+  const FormWindow* window = nullptr;
+  const char* windowName = nullptr;
+  ForEachWindow(v, [&](const char* name, const FormWindow& w) {
+    if (w.visible && Inside(w, sx, sy)) window = &w, windowName = name;
+  });
+  if (window) {
+    hit.name = windowName;
+    hit.x = sx - window->x;
+    hit.y = sy - window->y;
+    for (std::size_t i = window->parts.size(); i-- > 0;) {
+      const ListControl& part = window->parts[i];
+      if (part.visible && Inside(part, hit.x, hit.y)) {
+        hit.index = static_cast<int>(i);
+        break;
+      }
+    }
+    return hit;
+  }
+  const std::vector<ControlRef> order = StackingOrder(v);
+  for (auto it = order.rbegin(); it != order.rend(); ++it) {
+    const Control& c = *it->control;
+    if (Inside(c, sx, sy)) {
+      hit.name = it->name;
+      hit.index = it->index;
+      hit.x = sx - c.x;
+      hit.y = sy - c.y;
+      return hit;
+    }
+  }
+  if (Inside(v.Pic1, windowX, windowY)) {
+    hit.name = "Pic1";
+    hit.x = sx;
+    hit.y = sy;
+    return hit;
+  }
+  hit.name = "Pic2";
+  hit.x = windowX;
+  hit.y = windowY;
+  return hit;
+}
+
+void RouteInput(Client& c, const InputEvent& e) { RouteInput(c, e, kInputHandlers); }
+
+void RouteInput(Client& c, const InputEvent& e, std::span<const ControlHandlers> table) {
+  auto Call = [&](Client& cl, const char* name, InputHandler ControlHandlers::*slot, const ControlInput& in) {
+    CallSlot(table, cl, name, slot, in);
+  };
+  InputState& state = c.input;
+  switch (e.kind) {
+    case InputKind::MouseMove:
+    case InputKind::MouseDown:
+    case InputKind::MouseUp:
+    case InputKind::DoubleClick: {
+      const HitResult hit = ControlAt(c.view, e.x, e.y);
+      const ControlInput in = MouseInput(hit, e);
+      if (e.kind == InputKind::MouseMove) return Call(c, hit.name, &ControlHandlers::MouseMove, in);
+      if (e.kind == InputKind::MouseDown || e.kind == InputKind::DoubleClick) {
+        // The second press of a double click is a press too (its guards
+        // keep it from acting twice), then the double click itself.
+        state.pressedName = hit.name ? hit.name : "";
+        state.pressedIndex = hit.index;
+        Call(c, hit.name, &ControlHandlers::MouseDown, in);
+        if (e.kind == InputKind::DoubleClick) Call(c, hit.name, &ControlHandlers::DblClick, in);
+        return;
+      }
+      Call(c, hit.name, &ControlHandlers::MouseUp, in);
+      // A click is a press and a release on the same control, as the user
+      // sees it: sliding off a button before letting go cancels it.
+      const bool click = hit.name && state.pressedName == hit.name && state.pressedIndex == hit.index;
+      state.pressedName.clear();
+      state.pressedIndex = -1;
+      if (click) Call(c, hit.name, &ControlHandlers::Click, in);
+      return;
+    }
+    case InputKind::KeyDown: {
+      ControlInput in;
+      in.key = e.key;
+      in.shift = e.shift;
+      // The window sees every key first, then the table surface, which
+      // holds the focus whenever no text box has it.
+      Call(c, "Form", &ControlHandlers::KeyDown, in);
+      Call(c, "Pic1", &ControlHandlers::KeyDown, in);
+      return;
+    }
+    case InputKind::KeyUp:
+      return;
+    case InputKind::TextEdited: {
+      ControlInput in;
+      in.index = e.index;
+      in.text = &e.text;
+      const ControlHandlers* h = HandlersOf(table, e.control.c_str());
+      if (h && h->TextChange) h->TextChange(c, in);
+      return;
+    }
+  }
+}
+
+}  // namespace vask
