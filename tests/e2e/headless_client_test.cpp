@@ -1,0 +1,88 @@
+// A client on the headless platform against the practice server over
+// loopback TCP: it logs in, takes its seat and learns the other three.
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <chrono>
+#include <thread>
+
+#include "core/client.h"
+#include "core/connection/startup.h"
+#include "platform/headless/headless_platform.h"
+#include "server/net/host.h"
+#include "support/table_frames.h"
+
+namespace vask::test {
+namespace {
+
+// The practice server with its own bots in the other seats, on a free port,
+// in a thread of its own.
+class ServerThread {
+ public:
+  explicit ServerThread(int bots) {
+    server::HostOptions options;
+    options.net.port = 0;
+    options.bots = bots;
+    options.botDelay = 200;
+    options.table.seed = 7;
+    host_ = std::make_unique<server::Host>(options);
+    std::string error;
+    started_ = host_->Start(&error);
+    if (started_) thread_ = std::thread([this] { host_->Run(stop_); });
+  }
+  ~ServerThread() {
+    stop_ = true;
+    if (thread_.joinable()) thread_.join();
+  }
+  bool Started() const { return started_; }
+  std::uint16_t Port() const { return host_->Port(); }
+
+ private:
+  std::unique_ptr<server::Host> host_;
+  std::atomic<bool> stop_{false};
+  bool started_ = false;
+  std::thread thread_;
+};
+
+template <class Pred>
+bool RunUntil(HeadlessLoop& loop, Pred done, int seconds = 10) {
+  const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(seconds);
+  while (!done()) {
+    if (std::chrono::steady_clock::now() > end) return false;
+    loop.RunOnce(20);
+  }
+  return true;
+}
+
+TEST(HeadlessClient, LogsInToThePracticeServerAndIsSeatedWithThreeBots) {
+  ServerThread server(3);
+  ASSERT_TRUE(server.Started());
+  HeadlessPlatform platform(1, /*warp=*/false);
+  Client client(platform);
+  HeadlessLoop loop;
+  loop.Add(&platform);
+  ASSERT_TRUE(StartUp(client, PlayerCommandLine("127.0.0.1", server.Port(), "Vask山庄", "牌桌")));
+  ASSERT_TRUE(RunUntil(loop, [&] {
+    for (int v = 0; v < 4; ++v)
+      if (client.view.Nid[v].text.empty() || client.table.Detail[v].Mask == 0) return false;
+    return true;
+  })) << platform.lastMessage;
+  EXPECT_EQ(client.view.Sysmsg[0].items, std::vector<std::string>{"游戏将在15秒内开始"});
+  EXPECT_EQ(platform.lastPost, lobby_msg::kLeave);  // the lobby heard the login was accepted
+  EXPECT_FALSE(platform.quit);
+}
+
+TEST(HeadlessClient, AClientThatCannotReachItsServerStaysQuietlyUnconnected) {
+  HeadlessPlatform platform(1, false);
+  Client client(platform);
+  HeadlessLoop loop;
+  loop.Add(&platform);
+  // A port nothing listens on: the connect is refused at once.
+  ASSERT_TRUE(StartUp(client, PlayerCommandLine("127.0.0.1", 1, "Vask山庄", "牌桌")));
+  for (int i = 0; i < 20; ++i) loop.RunOnce(5);
+  EXPECT_NE(platform.SocketState(), kSocketConnected);
+  EXPECT_FALSE(platform.quit);
+}
+
+}  // namespace
+}  // namespace vask::test
