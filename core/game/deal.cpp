@@ -136,6 +136,7 @@ void OnHandStart(Client& c, MsgInfo& info) {
   ++t.HandNo;
   ResetTable(c);
   t.HandSeen = true;
+  t.WinnerView = -1;
 
   const int view = ViewOfMask(c, info.seat);
   if (view < 0) return EndAfterMessage(c, "有玩家退出，游戏结束！");

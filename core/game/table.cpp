@@ -26,6 +26,7 @@ void ResetSeatRecords(TableState& t) {
   for (auto& row : t.RevealedTiles) row.fill(NoTile);
   for (auto& row : t.AsideImg) row.fill(0);
   t.bInGame = false;
+  t.WinnerView = -1;
 }
 
 void ClearSlotTiles(TableState& t) {

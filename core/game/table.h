@@ -89,6 +89,15 @@ struct TableState {
   std::int16_t PanelState = 0;    // 0 may act, 1 passed, 2 acted, 3 timed out
   std::array<std::int16_t, 5> OpOffer{};  // per claim button: 2 offered, 0 not
   std::int16_t KongOffer = 0;     // the offer word when a kong was offered
+  // Chow and kong candidates of the own hand: slot pairs (0,1), (2,3), (4,5)
+  // and one slot per kong with its operation type.
+  std::array<std::int16_t, 6> ChiSlots{};
+  std::int16_t ChiCandidates = 0;
+  std::array<std::int16_t, 10> KongSlots{};
+  std::array<std::int16_t, 10> KongKinds{};
+  std::int16_t KongCandidates = 0;
+  std::array<std::uint8_t, 4> WinCode{};  // the win's four code bytes (command 7)
+  std::int16_t WordBubble = -1;   // the Speak bubble shown with the claim word, −1 none
   bool MustDiscard = false;
   std::int16_t TimeOuts = 0;      // consecutive time-outs of the own turn
   bool bBossHidden = false;       // the window is hidden with the boss key

@@ -3,7 +3,9 @@
 
 #include "core/client.h"
 #include "core/connection/frame.h"
+#include "core/game/choices.h"
 #include "core/game/deal.h"
+#include "core/game/operations.h"
 #include "core/game/seats.h"
 #include "core/handlers.h"
 #include "core/view/clock.h"
@@ -30,13 +32,6 @@ constexpr int kKongBits = 16 | 32 | 64;
 
 bool ValidMask(const Client& c, std::uint8_t mask) { return IsSeatMask(mask) && c.table.OwnMask() != 0; }
 
-void StopClockDisplay(Client& c) {
-  c.view.Time_Img.visible = c.view.Number.visible = false;
-  c.table.Countdown = c.table.TurnLimit;
-  c.conn.bClock = false;
-  ++c.view.revision;
-}
-
 }  // namespace
 
 void OnTurn(Client& c, MsgInfo& info) {
@@ -51,6 +46,7 @@ void OnTurn(Client& c, MsgInfo& info) {
     seconds = kShortOwnCountdown;
   t.Countdown = static_cast<std::int16_t>(seconds);
 
+  ClosePicks(c);
   if (!own) {
     PlaceClock(c, ViewPos(t.OwnMask(), info.seat));
   } else {
@@ -93,11 +89,11 @@ void TurnClockDuty(Client& c) {
     }
     ++v.revision;
   } else if (!t.OwnTurn) {
-    StopClockDisplay(c);
+    StopTurnClock(c);
   } else if (t.PanelState < 2) {
     t.PanelState = 3;
     if (!t.bBossHidden) ++t.TimeOuts;
-    StopClockDisplay(c);
+    StopTurnClock(c);
   }
   c.conn.ClockTick = 0;
   c.platform.ViewChanged();

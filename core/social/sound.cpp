@@ -24,9 +24,19 @@ void PlayEffect(Client& c, int entry) {
   if (!path.empty()) c.platform.SoundPlay(path, false);
 }
 
+namespace {
+std::string VoicePath(Client& c, const std::string& voicePrefix, const std::string& code) {
+  return SoundDir(c) + (voicePrefix.empty() ? "v" : voicePrefix) + code + ".wav";
+}
+}  // namespace
+
 void PlayVoice(Client& c, const std::string& voicePrefix, const std::string& code) {
   if (!c.sound.bEffectsOn) return;
-  c.platform.SoundPlay(SoundDir(c) + (voicePrefix.empty() ? "v" : voicePrefix) + code + ".wav", false);
+  c.platform.SoundPlay(VoicePath(c, voicePrefix, code), false);
+}
+
+bool VoiceFileExists(Client& c, const std::string& voicePrefix, const std::string& code) {
+  return c.platform.FileExists(VoicePath(c, voicePrefix, code));
 }
 
 }  // namespace vask

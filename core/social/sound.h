@@ -38,5 +38,7 @@ void PlayEffect(Client& c, int entry);
 // effects are on. The prefix names the speaker's voice (empty: the default
 // voice "v").
 void PlayVoice(Client& c, const std::string& voicePrefix, const std::string& code);
+// True when the voice file PlayVoice would play exists.
+bool VoiceFileExists(Client& c, const std::string& voicePrefix, const std::string& code);
 
 }  // namespace vask
