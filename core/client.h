@@ -9,6 +9,7 @@
 #include "core/connection/startup.h"
 #include "core/connection/table_state_msgs.h"
 #include "core/game/table.h"
+#include "core/settle/settle_state.h"
 #include "core/social/plugin_host.h"
 #include "core/social/sound.h"
 #include "core/view/input.h"
@@ -42,6 +43,7 @@ struct Client final : PlatformEvents {
   WidgetState widgets;
   PictureTables pics;
   PropHost prop;
+  SettleState settle;
   SoundState sound;
   std::array<TimerSetting, static_cast<std::size_t>(TimerId::kCount)> timers{};
 

@@ -43,6 +43,8 @@ void OnUnassigned(Client& c, MsgInfo& info);     // any other: social/plugin_hos
 // A chat line decoded from a command-19 frame; info.seat is the speaker's
 // view position (or 0 for the server). social/chat.cpp
 void OnChatMessage(Client& c, const MsgInfo& info, const std::string& text);
+// The send button: the chat input line goes out. social/chat.cpp
+void SendChatInput(Client& c);
 
 // Poll-tick duties, in the order the tick runs them.
 void LoginDuty(Client& c);       // every 4 ticks: connection/login.cpp
@@ -66,6 +68,38 @@ void tmrFadeIn_Timer(Client& c);       // social/bubbles.cpp
 // The user's input on the window's controls reaches the handlers listed by
 // control name in kInputHandlers (core/view/input.cpp); they are declared
 // here, named MainForm_<control>_<event> after the window's own events.
+struct ControlInput;
+// view/buttons.cpp
+void MainForm_AnNiu_MouseMove(Client& c, const ControlInput& in);
+void MainForm_AnNiu_Click(Client& c, const ControlInput& in);
+void MainForm_imgword1_MouseMove(Client& c, const ControlInput& in);
+void MainForm_imgword2_MouseMove(Client& c, const ControlInput& in);
+void MainForm_imgword1_Click(Client& c, const ControlInput& in);
+void MainForm_imgword2_Click(Client& c, const ControlInput& in);
+void MainForm_Bank_MouseMove(Client& c, const ControlInput& in);
+void MainForm_imgLocation_MouseMove(Client& c, const ControlInput& in);
+// view/pull_choice.cpp
+void MainForm_operZ_MouseMove(Client& c, const ControlInput& in);
+void MainForm_operZ_Click(Client& c, const ControlInput& in);
+// view/player_card.cpp
+void MainForm_Tou_MouseMove(Client& c, const ControlInput& in);
+void MainForm_Nid_MouseMove(Client& c, const ControlInput& in);
+void MainForm_Cash_MouseMove(Client& c, const ControlInput& in);
+void MainForm_Level_MouseMove(Client& c, const ControlInput& in);
+// view/badges.cpp
+void MainForm_imgBeishu_MouseMove(Client& c, const ControlInput& in);
+void MainForm_Imgwealth_MouseMove(Client& c, const ControlInput& in);
+// settle/score_windows.cpp: the score and record windows
+void MainForm_Score_MouseDown(Client& c, const ControlInput& in);
+void MainForm_Score_MouseMove(Client& c, const ControlInput& in);
+void MainForm_Score_MouseUp(Client& c, const ControlInput& in);
+void MainForm_Score_Click(Client& c, const ControlInput& in);
+void MainForm_Score_KeyDown(Client& c, const ControlInput& in);
+void MainForm_Hero_MouseDown(Client& c, const ControlInput& in);
+void MainForm_Hero_MouseMove(Client& c, const ControlInput& in);
+void MainForm_Hero_MouseUp(Client& c, const ControlInput& in);
+void MainForm_Hero_Click(Client& c, const ControlInput& in);
+void MainForm_Hero_DblClick(Client& c, const ControlInput& in);
 
 // The lobby's window messages. connection/lobby_link.cpp
 void WndProc(Client& c, std::uint32_t msg, std::int64_t wparam, std::int64_t lparam);

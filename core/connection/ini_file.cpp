@@ -99,6 +99,15 @@ std::optional<std::size_t> FindKey(const std::vector<std::string>& lines, const 
   return std::nullopt;
 }
 
+// The value of a "key=value" line: NULs dropped, blanks trimmed, at most
+// kIniValueMax characters.
+std::string ValueOf(const std::string& line) {
+  std::string raw = line.substr(line.find('=') + 1);
+  raw.erase(std::remove(raw.begin(), raw.end(), '\0'), raw.end());
+  std::string value = Trim(GbkToUtf8(raw));
+  return FirstChars(value, kIniValueMax);
+}
+
 }  // namespace
 
 std::string JoinPath(const std::string& dir, const std::string& file) {
@@ -117,30 +126,51 @@ std::string classIniFile::GetIniKey(const std::string& section, const std::strin
   if (!span) return "";
   auto at = FindKey(lines, *span, Utf8ToGbk(key));
   if (!at) return "";
-  const std::string& line = lines[*at];
-  std::string raw = line.substr(line.find('=') + 1);
-  raw.erase(std::remove(raw.begin(), raw.end(), '\0'), raw.end());
-  std::string value = Trim(GbkToUtf8(raw));
-  return FirstChars(value, kIniValueMax);
+  return ValueOf(lines[*at]);
+}
+
+std::map<std::string, std::string> classIniFile::GetIniSection(const std::string& section) const {
+  std::map<std::string, std::string> out;
+  auto bytes = platform_.ReadFile(INIFileName);
+  if (!bytes) return out;
+  auto lines = SplitLines(*bytes);
+  auto span = FindSection(lines, Utf8ToGbk(section));
+  if (!span) return out;
+  for (std::size_t i = span->header + 1; i < span->end; ++i) {
+    auto key = KeyName(lines[i]);
+    if (!key) continue;
+    std::string name = GbkToUtf8(*key);
+    for (char& ch : name) ch = static_cast<char>(std::tolower(static_cast<unsigned char>(ch)));
+    out.emplace(std::move(name), ValueOf(lines[i]));
+  }
+  return out;
 }
 
 bool classIniFile::WriteIniKey(const std::string& section, const std::string& key,
                                const std::string& value) {
+  return WriteIniKeys(section, {{key, value}});
+}
+
+bool classIniFile::WriteIniKeys(const std::string& section,
+                                const std::vector<std::pair<std::string, std::string>>& pairs) {
   auto bytes = platform_.ReadFile(INIFileName);
   auto lines = bytes ? SplitLines(*bytes) : std::vector<std::string>{};
-  const std::string gSection = Utf8ToGbk(section), gKey = Utf8ToGbk(key);
-  const std::string entry = gKey + "=" + Utf8ToGbk(value);
-  auto span = FindSection(lines, gSection);
-  if (!span) {
-    lines.push_back("[" + gSection + "]");
-    lines.push_back(entry);
-  } else if (auto at = FindKey(lines, *span, gKey)) {
-    lines[*at] = entry;
-  } else {
-    // After the section's last non-blank line, so blank separators stay below it.
-    std::size_t insert = span->end;
-    while (insert > span->header + 1 && Trim(lines[insert - 1]).empty()) --insert;
-    lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(insert), entry);
+  const std::string gSection = Utf8ToGbk(section);
+  for (const auto& [key, value] : pairs) {
+    const std::string gKey = Utf8ToGbk(key);
+    const std::string entry = gKey + "=" + Utf8ToGbk(value);
+    auto span = FindSection(lines, gSection);
+    if (!span) {
+      lines.push_back("[" + gSection + "]");
+      lines.push_back(entry);
+    } else if (auto at = FindKey(lines, *span, gKey)) {
+      lines[*at] = entry;
+    } else {
+      // After the section's last non-blank line, so blank separators stay below it.
+      std::size_t insert = span->end;
+      while (insert > span->header + 1 && Trim(lines[insert - 1]).empty()) --insert;
+      lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(insert), entry);
+    }
   }
   return platform_.WriteFile(INIFileName, JoinLines(lines));
 }

@@ -1,7 +1,10 @@
 #pragma once
 // Sectioned text files ("[section]" then "key=value" lines) in GBK: the
 // player's quick phrases and the hand records of the visit.
+#include <map>
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace vask {
 
@@ -24,6 +27,13 @@ class classIniFile {
   // The value, at most 1023 characters, blanks trimmed, NULs dropped; "" when
   // the file, section or key is missing.
   std::string GetIniKey(const std::string& section, const std::string& key) const;
+  // Many keys of one section in one write of the file: as WriteIniKey for
+  // each pair in order, but the file is read and replaced only once.
+  bool WriteIniKeys(const std::string& section, const std::vector<std::pair<std::string, std::string>>& pairs);
+  // Every key of a section with its value as GetIniKey gives it, the key
+  // in ASCII lower case (names compare without case); the first of
+  // repeated keys wins. Empty when the file or section is missing.
+  std::map<std::string, std::string> GetIniSection(const std::string& section) const;
   bool DelIniKey(const std::string& section, const std::string& key);
   bool DelIniSec(const std::string& section);
 

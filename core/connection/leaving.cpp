@@ -32,4 +32,7 @@ void ShowOtherExit(Client&, const std::string&) {}
 
 void OnLeaveNotice(Client&, MsgInfo&) {}
 
+// Until the leave dialog is built the button opens nothing.
+void ToggleLeaveDialog(Client&) {}
+
 }  // namespace vask

@@ -8,6 +8,8 @@ struct Client;
 
 // Tells the server the client leaves and stops the link's timers.
 void LeaveTable(Client& c);
+// The leave button: the leave dialog frmExit opened or closed.
+void ToggleLeaveDialog(Client& c);
 // The notice dialog frmOtherExit with its text, centred and top-most.
 void ShowOtherExit(Client& c, const std::string& text);
 

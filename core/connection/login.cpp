@@ -69,6 +69,7 @@ void OnLogin(Client& c, MsgInfo& info) {
   c.table.HandSeen = false;
   c.life.bPropResetPending = false;
   c.table.HandNo = 0;
+  c.settle.totals.RunningTotal.fill(0);
   StopSeatShuffle(c);
   EnableTimer(c, TimerId::KeepAlive, true);
   c.login.bLoggingIn = false;

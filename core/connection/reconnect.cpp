@@ -29,6 +29,8 @@ void ResetClient(Client& c) {
   // The own account is the client's, not the table's: the next connect
   // order must still find the own seat by it.
   c.table.Detail[0].username = c.launch.PropAccount;
+  ForgetHandRecords(c);
+  c.widgets.FirstStart = true;
   if (PluginActive(c)) {
     UnloadGameDll(c);
     c.prop.Prop_GameDllState = -1;

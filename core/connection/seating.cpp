@@ -12,6 +12,7 @@ void OnSeatName(Client& c, MsgInfo&) {
   if (!c.table.Spectator) EnableTimer(c, TimerId::KeepAlive, false);
   for (Control& ok : c.view.OK) ok.visible = false;
   c.widgets.PullAsk = 0;
+  ForgetSatDealer(c);
   ++c.view.revision;
   c.platform.ViewChanged();
 

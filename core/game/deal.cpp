@@ -141,6 +141,7 @@ void OnHandStart(Client& c, MsgInfo& info) {
   const int view = ViewOfMask(c, info.seat);
   if (view < 0) return EndAfterMessage(c, "有玩家退出，游戏结束！");
   t.Detail[view].IsDealer = true;
+  StartHandSettlement(c, view);
   for (int k = 0; k < 4; ++k) t.Dice[k] = Die(info.value[k]);
 
   const int d1 = t.Dice[0], d2 = t.Dice[1], d3 = t.Dice[2], d4 = t.Dice[3];

@@ -11,4 +11,7 @@ void OnChatMessage(Client&, const MsgInfo&, const std::string&) {}
 
 void TimerChat_Timer(Client&) {}
 
+// Until the chat input is built the send button has nothing to send.
+void SendChatInput(Client&) {}
+
 }  // namespace vask

@@ -59,6 +59,14 @@ void OnPropScore(Client& c, MsgInfo&) {
 
 void OnUnassigned(Client& c, MsgInfo&) { PassToPlugin(c, c.conn.Msg); }
 
+// Until the end-of-hand show is built the settlement is shown at once.
+void PropHandEnd(Client& c) {
+  BuildSettlementText(c);
+  ShowTotalsPanel(c);
+}
+
+void PropAfterShow(Client&) {}
+
 void PropTimerStep(Client&) {}
 
 void TimerProp_Timer(Client&) {}

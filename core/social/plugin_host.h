@@ -31,6 +31,11 @@ void UnloadGameDll(Client& c);
 // Runs f on the plug-in object when there is one; a plug-in that throws is
 // unloaded and turned off for the visit. False when f did not run through.
 bool PropCall(Client& c, const std::function<void(PropPlugin&)>& f);
+// The hand is over and the plug-in is active: its end-of-hand show runs
+// before the settlement is shown.
+void PropHandEnd(Client& c);
+// After the totals panel: the plug-in is told the hand is shown.
+void PropAfterShow(Client& c);
 // Hands a frame to the active plug-in's Rec_MSG; nothing when inactive.
 void PassToPlugin(Client& c, Frame& msg);
 

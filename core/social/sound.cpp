@@ -18,6 +18,9 @@ std::string SoundListPath(Client& c, int entry) {
 
 std::string SoundDir(Client& c) { return c.platform.ClientDirectory() + "/../common/dorvan/"; }
 
+// Until the sound settings window is built the button shows nothing.
+void ToggleSoundSettings(Client&) {}
+
 void PlayEffect(Client& c, int entry) {
   if (!c.sound.bEffectsOn) return;
   std::string path = SoundListPath(c, entry);

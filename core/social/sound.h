@@ -32,6 +32,9 @@ std::string SoundListPath(Client& c, int entry);
 // The folder of the voice files.
 std::string SoundDir(Client& c);
 
+// The settings button: the sound settings window VosSet shown or hidden.
+void ToggleSoundSettings(Client& c);
+
 // Plays effect entry 1..6 once, when effects are on.
 void PlayEffect(Client& c, int entry);
 // Plays the voice file `prefix + code + ".wav"` from the voice folder, when

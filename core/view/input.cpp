@@ -19,6 +19,22 @@ bool Inside(const Control& c, float x, float y) {
 const ControlHandlers kInputHandlers[] = {
     {"Form", nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr},
     {"Pic1", nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr},
+    {"AnNiu", MainForm_AnNiu_MouseMove, nullptr, nullptr, MainForm_AnNiu_Click},
+    {"imgword1", MainForm_imgword1_MouseMove, nullptr, nullptr, MainForm_imgword1_Click},
+    {"imgword2", MainForm_imgword2_MouseMove, nullptr, nullptr, MainForm_imgword2_Click},
+    {"Bank", MainForm_Bank_MouseMove},
+    {"imgLocation", MainForm_imgLocation_MouseMove},
+    {"operZ", MainForm_operZ_MouseMove, nullptr, nullptr, MainForm_operZ_Click},
+    {"Tou", MainForm_Tou_MouseMove},
+    {"Nid", MainForm_Nid_MouseMove},
+    {"Cash", MainForm_Cash_MouseMove},
+    {"Level", MainForm_Level_MouseMove},
+    {"imgBeishu", MainForm_imgBeishu_MouseMove},
+    {"Imgwealth", MainForm_Imgwealth_MouseMove},
+    {"Score", MainForm_Score_MouseMove, MainForm_Score_MouseDown, MainForm_Score_MouseUp, MainForm_Score_Click,
+     nullptr, MainForm_Score_KeyDown},
+    {"Hero", MainForm_Hero_MouseMove, MainForm_Hero_MouseDown, MainForm_Hero_MouseUp, MainForm_Hero_Click,
+     MainForm_Hero_DblClick},
 };
 
 const ControlHandlers* HandlersOf(std::span<const ControlHandlers> table, const char* name) {
@@ -132,6 +148,8 @@ void RouteInput(Client& c, const InputEvent& e, std::span<const ControlHandlers>
       // holds the focus whenever no text box has it.
       Call(c, "Form", &ControlHandlers::KeyDown, in);
       Call(c, "Pic1", &ControlHandlers::KeyDown, in);
+      // A shown score window hears the keys too (its quick-hide key).
+      if (c.view.Score.visible) Call(c, "Score", &ControlHandlers::KeyDown, in);
       return;
     }
     case InputKind::KeyUp:

@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "core/client.h"
+#include "core/view/player_card.h"
 
 namespace vask {
 
@@ -77,6 +78,8 @@ void InitLayout(Client& c) {
   LayoutPanel(c);
   LayoutTable(c);
   LayoutWalls(c);
+  LayoutScoreWindows(c);
+  LayoutPlayerCard(c);
   ++v.revision;
 }
 
@@ -132,7 +135,11 @@ void LayoutPanel(Client& c) {
     v.Tou[i].visible = true;
   }
 
-  // 3-5. The nine table buttons: normal pictures, button 2 on "开始".
+  // 3-5. The nine table buttons: normal pictures, button 2 on "开始",
+  // inert until the server has seated the player.
+  c.widgets.ButtonState.fill(false);
+  c.widgets.ButtonHover.fill(false);
+  c.widgets.ButtonState[2] = true;
   for (int i = 0; i < 9; ++i) {
     Control& b = v.AnNiu[i];
     b.visible = true;

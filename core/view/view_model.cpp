@@ -1,6 +1,7 @@
 #include "core/view/view_model.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace vask {
 
@@ -106,9 +107,11 @@ std::vector<ControlRef> StackingOrder(const ViewModel& v) {
 }
 
 void ForEachWindow(const ViewModel& v, const std::function<void(const char*, const FormWindow&)>& f) {
-  f("Talk", v.Talk);
-  f("huifu", v.huifu);
-  f("Information", v.Information);
+  // Declaration order, changed by BringToFront on a window.
+  std::array<std::pair<const char*, const FormWindow*>, 5> windows = {{
+      {"Talk", &v.Talk}, {"huifu", &v.huifu}, {"Score", &v.Score}, {"Hero", &v.Hero}, {"Information", &v.Information}}};
+  std::stable_sort(windows.begin(), windows.end(), [](const auto& a, const auto& b) { return a.second->z < b.second->z; });
+  for (const auto& [name, w] : windows) f(name, *w);
 }
 
 const Control* FindControl(const ViewModel& v, const std::string& name, int index) {

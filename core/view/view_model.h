@@ -55,6 +55,9 @@ inline constexpr int kHandPointer = 99;
 struct ListControl : Control {
   ListControl() { kind = ControlKind::List; }
   std::vector<std::string> items;
+  float lineHeight = 0;  // 0: one line fills the control
+  int topRow = 0;        // the first line shown
+  int selected = -1;     // the selected line, −1 none
 };
 
 // A floating window (chat history, quick phrases, score, record, player
@@ -144,6 +147,8 @@ struct ViewModel {
   FormWindow Talk;         // chat history
   FormWindow huifu;        // quick phrases
   FormWindow Information;  // player card
+  FormWindow Score;        // "战绩板": the settlement of a hand
+  FormWindow Hero;         // "英雄榜": every hand of the visit
 
   RiverState rivers;
 

@@ -37,6 +37,7 @@ void ShowPortrait(Client& c, int view) {
   view &= 3;
   int k = PortraitIndex(c.players.PlayerInfo[view].Face);
   PutPicture(c, c.pics.PortraitPics[static_cast<std::size_t>(k)], c.view.Tou[view]);
+  RecordScoreSeat(c, view, c.players.PlayerInfo[view].Nick, k);
   Changed(c);
 }
 
@@ -103,6 +104,12 @@ void StartSeatShuffle(Client& c) {
   w.ShuffleShown = true;
   w.ShufflePending = false;
   Changed(c);
+}
+
+void StartShuffleIfPending(Client& c) {
+  if (!c.widgets.ShufflePending || !c.widgets.ShuffleTable) return;
+  for (SeatRec& seat : c.table.Detail) seat.Mask = 0;
+  StartSeatShuffle(c);
 }
 
 void HideShuffleNotice(Client& c) {

@@ -23,8 +23,23 @@ struct WidgetState {
   bool AdFailed = false;
   // The panel buttons: element 2 set while the start button is inert.
   std::array<bool, 9> ButtonState{};
+  std::array<bool, 9> ButtonHover{};
+  // No game has been started in this visit: the start button reads "开始".
+  bool FirstStart = true;
+  // 1 + the index of the operZ button showing its hover face, 0 none.
+  std::int16_t QuickOpHover = 0;
   // The own pull or sit decision pending: 0 none, 1 pull, 2 sit.
   std::int16_t PullAsk = 0;
+  // Pull questions the own seat had in this hand; the face of operZ(0).
+  std::int16_t PullCount = 0;
+  // Poll ticks left for the pending decision.
+  std::int16_t PullTicks = 0;
+  bool WordHover1 = false, WordHover2 = false, BankHover = false;
+  // The phrase list huifu shows: 1 or 2.
+  std::int16_t PhraseList = 1;
+  // Per view: poll ticks left before the seat's pull or sit marker hides;
+  // 0 when none runs.
+  std::array<std::int16_t, 4> MarkerTicks{};
 };
 
 
@@ -42,6 +57,10 @@ void SetSysmsgLines(Client& c, const std::string& first, const std::string& seco
 void PlaceShuffleWidgets(Client& c);
 void StartSeatShuffle(Client& c);
 void StopSeatShuffle(Client& c);
+// When the table reseats its players and the shuffle is still to be shown
+// (the player has just declared ready): the seat masks are forgotten and
+// the notice starts.
+void StartShuffleIfPending(Client& c);
 // The shuffle notice hidden and its flags cleared, the timer left alone.
 void HideShuffleNotice(Client& c);
 

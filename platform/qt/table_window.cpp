@@ -145,13 +145,18 @@ void TableRenderer::PaintControl(QPainter& p, const Control& c) {
       if (c.backOpaque) p.fillRect(r, Rgb(c.backColor));
       p.setFont(FontFor(c));
       p.setPen(Rgb(c.foreColor));
-      const qreal line = std::max<qreal>(r.height(), 1);
+      const qreal line = std::max<qreal>(list.lineHeight > 0 ? list.lineHeight : r.height(), 1);
       qreal y = r.y();
-      for (const std::string& item : list.items) {
-        p.drawText(QRectF(r.x() + 2, y, r.width() - 4, line), Qt::AlignLeft | Qt::AlignVCenter,
-                   QString::fromStdString(item));
+      const std::size_t first = static_cast<std::size_t>(std::max(0, list.topRow));
+      for (std::size_t i = first; i < list.items.size(); ++i) {
+        // Only whole lines; a long line is cut at the list's edge.
+        if (y + line > r.bottom() + 0.5 && i != first) break;
+        const QRectF row(r.x(), y, r.width(), line);
+        if (static_cast<int>(i) == list.selected) {
+          p.fillRect(row, QColor(214, 186, 110, 110));
+        }
+        p.drawText(row.adjusted(2, 0, -2, 0), Qt::AlignLeft | Qt::AlignVCenter, QString::fromStdString(list.items[i]));
         y += line;
-        if (y >= r.bottom() - 0.5) break;
       }
       return;
     }
