@@ -11,6 +11,7 @@
 #include "core/settle/score_windows.h"
 #include "core/view/buttons.h"
 #include "core/view/layout.h"
+#include "support/play_frames.h"
 #include "support/settle_frames.h"
 
 namespace vask::test {
@@ -30,7 +31,7 @@ class SettleTest : public TableTest {
   // server starts the next.
   void StartHand(int dealerView) {
     if (client.table.HandNo > 0) StartOrContinue(client);
-    Play(HandStartFrame(MaskOf(dealerView)));
+    Play(HandStartFrame(MaskOf(dealerView), {3, 4, 2, 5}));
   }
   void EndHand(const std::array<HandResultSpec, 4>& results, const std::array<SettleSpec, 4>& settles) {
     std::vector<Frame> frames;

@@ -71,8 +71,4 @@ SettleSpec Settle(int winStakes, std::int64_t handResult, std::uint32_t stake) {
 
 Frame PullSitFrame(std::uint8_t mask, int kind, bool yes) { return ServerFrame(26, mask, {0, kind, 0, yes ? 1 : 0}); }
 
-Frame HandStartFrame(std::uint8_t dealerMask, std::array<int, 4> dice) {
-  return ServerFrame(4, dealerMask, {dice[0], dice[1], dice[2], dice[3]});
-}
-
 }  // namespace vask::test

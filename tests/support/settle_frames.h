@@ -37,7 +37,5 @@ Frame SettleFrame(std::uint8_t mask, const SettleSpec& s);
 SettleSpec Settle(int winStakes, std::int64_t handResult, std::uint32_t stake = 10);
 
 Frame PullSitFrame(std::uint8_t mask, int kind, bool yes);
-// Command 4: the dealer's mask and four dice.
-Frame HandStartFrame(std::uint8_t dealerMask, std::array<int, 4> dice = {3, 4, 2, 5});
 
 }  // namespace vask::test
