@@ -1,5 +1,7 @@
 // Claim, kong and win results (command 7): the server decided; the table
 // state, the melds on screen, the claim word and the voice follow.
+#include "core/game/claims.h"
+
 #include <algorithm>
 #include <cstdio>
 #include <string>
@@ -270,11 +272,7 @@ void RecordKong(Client& c, int view, int type, TileCode tile) {
     t.KongRecord[base + 2 * count - 1][view] = static_cast<std::int16_t>(TileRank(tile));
     t.KongRecord[base + 2 * count][view] = static_cast<std::int16_t>(TileSuit(tile));
   }
-  // Every second kong moves the wall's two tiles beside the indicator on.
-  if (t.KongDraws++ % 2 == 1) {
-    ShiftWall(c, t.KongShiftPos / kWallSideLength, 2, t.KongShiftPos);
-    t.KongShiftPos = static_cast<std::int16_t>((t.KongShiftPos + 134) % kTilesInSet);
-  }
+  CountKong(c);
   t.DrawFromFront = false;
   t.DiscardClaimed = true;
 }
@@ -355,6 +353,14 @@ void BringAsideToFront(Client& c, int view) {
 }
 
 }  // namespace
+
+void CountKong(Client& c) {
+  TableState& t = c.table;
+  if (t.KongDraws++ % 2 == 1) {
+    ShiftWall(c, t.KongShiftPos / kWallSideLength, 2, t.KongShiftPos);
+    t.KongShiftPos = static_cast<std::int16_t>((t.KongShiftPos + 134) % kTilesInSet);
+  }
+}
 
 void OnClaim(Client& c, MsgInfo& info) {
   TableState& t = c.table;

@@ -62,16 +62,36 @@ int TakeFromFront(TableState& t) {
 int TakeFromBack(TableState& t) {
   const int p = Mod136(t.WallBack);
   if (t.WallTaken[p]) return -1;
+  StepWallBack(t);
+  return p;
+}
+
+}  // namespace
+
+void StepWallBack(TableState& t) {
+  const int p = Mod136(t.WallBack);
   int next = p % 2 == 0 ? p + 1 : Mod136(p - 3);
   if (next == t.IndicatorPos) {
     next = Mod136(t.IndicatorPos + 1);
     t.IndicatorTaken = true;
   }
   t.WallBack = static_cast<std::int16_t>(next);
-  return p;
 }
 
-}  // namespace
+void ShowWildcardPanel(Client& c) {
+  TableState& t = c.table;
+  ViewModel& v = c.view;
+  if (t.HunTiles[3] == NoTile) {
+    Control* panel[3] = {&v.VaskP_Image, &v.Vask_Image[0], &v.Vask_Image[1]};
+    for (int k = 0; k < 3; ++k) {
+      if (t.HunTiles[k] == NoTile) continue;
+      PutPicture(c, c.pics.TileFacePics[TileFaceIndex(kOwnHandFaceSet, t.HunTiles[k])], *panel[k]);
+      panel[k]->visible = true;
+    }
+  } else {
+    v.imgZeph.visible = true;
+  }
+}
 
 bool AddTiles(Client& c, std::uint8_t seatMask, int n, const std::array<TileCode, 4>& codes) {
   TableState& t = c.table;
@@ -189,16 +209,7 @@ void OnWildcards(Client& c, MsgInfo& info) {
   if (t.HunIndicator != NoTile)
     ShowTileFace(c, t.IndicatorPos, TileFaceIndex(t.IndicatorPos / kWallSideLength, t.HunIndicator));
 
-  if (t.HunTiles[3] == NoTile) {
-    Control* panel[3] = {&v.VaskP_Image, &v.Vask_Image[0], &v.Vask_Image[1]};
-    for (int k = 0; k < 3; ++k) {
-      if (t.HunTiles[k] == NoTile) continue;
-      PutPicture(c, c.pics.TileFacePics[TileFaceIndex(kOwnHandFaceSet, t.HunTiles[k])], *panel[k]);
-      panel[k]->visible = true;
-    }
-  } else {
-    v.imgZeph.visible = true;
-  }
+  ShowWildcardPanel(c);
   t.KongShiftPos = static_cast<std::int16_t>(Mod136(t.IndicatorPos - 1));
 
   // Open the gap: the images from the back end down to the indicator move

@@ -47,6 +47,16 @@ struct SeatRec {
   std::int16_t SpecialAside = 0;
 };
 
+// A table restore in progress (command 40, one message per seat).
+struct RestoreState {
+  std::array<std::int16_t, 4> RiverCount{};  // by view position
+  std::int16_t FrontUsed = 0;     // the largest front count of the messages
+  std::int16_t BackUsed = 135;    // the smallest back value of the messages
+  std::int16_t WallOffset = 0;    // wall images the restore has taken
+  std::int16_t WallBackAtStart = 0;
+  std::int16_t Received = 0;      // messages since the table reset
+};
+
 struct TableState {
   std::array<SeatRec, 4> Detail{};
 
@@ -107,6 +117,7 @@ struct TableState {
   // Wall images taken into hands or rivers since the walls were laid out:
   // a draw never takes an image twice.
   std::array<bool, kTilesInSet> WallTaken{};
+  RestoreState restore;
 
   std::uint8_t OwnMask() const { return Detail[0].Mask; }
   // Incremental redraw is on for any positive value.

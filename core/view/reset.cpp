@@ -45,6 +45,7 @@ void ResetTable(Client& c) {
   LayoutWalls(c);
   // The wall is whole again.
   c.table.WallTaken.fill(false);
+  c.table.restore.Received = 0;
   c.table.SingleDraws = 0;
   c.table.IndicatorTaken = false;
   v.rivers.RightRiverCount = 0;
