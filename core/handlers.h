@@ -69,6 +69,16 @@ void tmrFadeIn_Timer(Client& c);       // social/bubbles.cpp
 // control name in kInputHandlers (core/view/input.cpp); they are declared
 // here, named MainForm_<control>_<event> after the window's own events.
 struct ControlInput;
+// view/tile_input.cpp
+void MainForm_MJ_Image_MouseMove(Client& c, const ControlInput& in);
+void MainForm_MJ_Image_MouseDown(Client& c, const ControlInput& in);
+void MainForm_Pic1_MouseMove(Client& c, const ControlInput& in);
+void MainForm_Pic1_MouseDown(Client& c, const ControlInput& in);
+void MainForm_Pic1_KeyDown(Client& c, const ControlInput& in);
+void MainForm_Form_KeyDown(Client& c, const ControlInput& in);
+void MainForm_Operation_Click(Client& c, const ControlInput& in);
+void MainForm_Chi_Click(Client& c, const ControlInput& in);
+void MainForm_Gang_Click(Client& c, const ControlInput& in);
 // view/buttons.cpp
 void MainForm_AnNiu_MouseMove(Client& c, const ControlInput& in);
 void MainForm_AnNiu_Click(Client& c, const ControlInput& in);

@@ -133,7 +133,7 @@ void KongChoice(Client& c) {
   c.platform.ViewChanged();
 }
 
-void MainForm_Chi_Click(Client& c, int k) {
+void PickChow(Client& c, int k) {
   TableState& t = c.table;
   if (k < 0 || k >= 6 || !c.view.Chi[k].visible || t.PanelState == 3) return;
   const int first = k % 2 == 1 ? k - 1 : k;
@@ -146,7 +146,7 @@ void MainForm_Chi_Click(Client& c, int k) {
   c.platform.ViewChanged();
 }
 
-void MainForm_Gang_Click(Client& c, int k) {
+void PickKong(Client& c, int k) {
   TableState& t = c.table;
   if (k < 0 || k >= kMaxKongPicks || !c.view.Gang[k].visible || t.PanelState == 3) return;
   if (k >= t.KongCandidates) return;

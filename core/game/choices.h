@@ -12,8 +12,8 @@ void ChiChoice(Client& c);
 void KongChoice(Client& c);
 
 // The player picks chow picture k (0..5) or kong picture k (0..4).
-void MainForm_Chi_Click(Client& c, int k);
-void MainForm_Gang_Click(Client& c, int k);
+void PickChow(Client& c, int k);
+void PickKong(Client& c, int k);
 
 // Hides and disables every pick picture.
 void ClosePicks(Client& c);

@@ -191,7 +191,7 @@ void GiveUpClaim(Client& c) {
     SendPass(c);
 }
 
-void MainForm_Operation_Click(Client& c, int k) {
+void PressClaimButton(Client& c, int k) {
   TableState& t = c.table;
   ViewModel& v = c.view;
   CloseSideWindows(c);

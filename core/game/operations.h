@@ -47,7 +47,7 @@ void SendHu(Client& c);
 void GiveUpClaim(Client& c);
 
 // Claim button k pressed.
-void MainForm_Operation_Click(Client& c, int k);
+void PressClaimButton(Client& c, int k);
 
 // The turn clock stops and its display hides.
 void StopTurnClock(Client& c);

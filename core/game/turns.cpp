@@ -8,6 +8,8 @@
 #include "core/game/operations.h"
 #include "core/game/seats.h"
 #include "core/handlers.h"
+#include "core/settle/autoplay.h"
+#include "core/view/buttons.h"
 #include "core/view/clock.h"
 #include "core/view/hands.h"
 #include "core/view/layout.h"
@@ -32,6 +34,13 @@ constexpr int kKongBits = 16 | 32 | 64;
 
 bool ValidMask(const Client& c, std::uint8_t mask) { return IsSeatMask(mask) && c.table.OwnMask() != 0; }
 
+// The window hidden with the quick-hide key counts as hidden until the user
+// brings it back.
+bool BossHidden(Client& c) {
+  if (c.table.bBossHidden && !c.platform.MainWindowMinimized()) c.table.bBossHidden = false;
+  return c.table.bBossHidden;
+}
+
 }  // namespace
 
 void OnTurn(Client& c, MsgInfo& info) {
@@ -40,7 +49,7 @@ void OnTurn(Client& c, MsgInfo& info) {
   if (!ValidMask(c, info.seat)) return;
   const bool own = info.seat == t.OwnMask();
   int seconds = c.conn.Msg[kCountdownByte];
-  if (t.bBossHidden)
+  if (BossHidden(c))
     seconds = 1;
   else if (own && seconds < kMinOwnCountdown)
     seconds = kShortOwnCountdown;
@@ -92,8 +101,12 @@ void TurnClockDuty(Client& c) {
     StopTurnClock(c);
   } else if (t.PanelState < 2) {
     t.PanelState = 3;
-    if (!t.bBossHidden) ++t.TimeOuts;
+    if (!BossHidden(c)) {
+      ++t.TimeOuts;
+      if (t.TimeOutLimit >= 1 && t.TimeOuts >= t.TimeOutLimit) QuickHide(c);
+    }
     StopTurnClock(c);
+    TimeOutPlay(c);
   }
   c.conn.ClockTick = 0;
   c.platform.ViewChanged();

@@ -17,8 +17,13 @@ bool Inside(const Control& c, float x, float y) {
 // Every control that takes the user's input, by name. A control that is
 // not listed, or an empty slot, ignores the event.
 const ControlHandlers kInputHandlers[] = {
-    {"Form", nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr},
-    {"Pic1", nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr},
+    {"Form", nullptr, nullptr, nullptr, nullptr, nullptr, MainForm_Form_KeyDown, nullptr},
+    {"Pic1", MainForm_Pic1_MouseMove, MainForm_Pic1_MouseDown, nullptr, nullptr, nullptr, MainForm_Pic1_KeyDown,
+     nullptr},
+    {"MJ_Image", MainForm_MJ_Image_MouseMove, MainForm_MJ_Image_MouseDown},
+    {"Operation", nullptr, nullptr, nullptr, MainForm_Operation_Click},
+    {"Chi", nullptr, nullptr, nullptr, MainForm_Chi_Click},
+    {"Gang", nullptr, nullptr, nullptr, MainForm_Gang_Click},
     {"AnNiu", MainForm_AnNiu_MouseMove, nullptr, nullptr, MainForm_AnNiu_Click},
     {"imgword1", MainForm_imgword1_MouseMove, nullptr, nullptr, MainForm_imgword1_Click},
     {"imgword2", MainForm_imgword2_MouseMove, nullptr, nullptr, MainForm_imgword2_Click},

@@ -52,6 +52,8 @@ HitResult ControlAt(const ViewModel& v, float windowX, float windowY);
 struct InputState {
   std::string pressedName;
   int pressedIndex = -1;
+  // Alt, then C: [0] set by Alt, [1] by C; both open the chat input.
+  bool ChatChord[2] = {false, false};
 };
 
 // Routes one platform input event (Client::OnInput) to the client's

@@ -173,7 +173,7 @@ TEST_F(Claims, AddedKongOfAnotherSeatPutsItsDrawnTileOnThePung) {
 TEST_F(Claims, OwnPungClosesTheHandAndLaysTheMeld) {
   RightDiscards(0x41);
   Play({TurnFrame(kOwn, OpPass | OpPeng)});
-  MainForm_Operation_Click(client, kPungButton);
+  PressClaimButton(client, kPungButton);
   const int discard = client.table.LastDiscardImg;
   Play({ClaimFrame(kOwn, OpPeng, {0x41, 0x41, 0x41})});
   const SeatRec& own = Seat(0);
@@ -198,7 +198,7 @@ TEST_F(Claims, OwnPungClosesTheHandAndLaysTheMeld) {
 TEST_F(Claims, OwnExposedKongPutsTheDiscardOnTheMiddleTile) {
   RightDiscards(0x81);
   Play({TurnFrame(kOwn, OpPass | OpPeng | OpMingGang)});
-  MainForm_Operation_Click(client, kKongButton);
+  PressClaimButton(client, kKongButton);
   const int discard = client.table.LastDiscardImg;
   Play({ClaimFrame(kOwn, OpMingGang, {0x81, 0x81, 0x81})});
   const SeatRec& own = Seat(0);

@@ -107,8 +107,8 @@ TEST_F(Operations, ClicksThatMayNotDiscardSendNothing) {
 TEST_F(Operations, PungPressedTwiceSendsOneRequest) {
   OfferOnDiscard(0x29, 0x41, OpPass | OpPeng);
   EXPECT_TRUE(client.view.Operation[kPungButton].enabled);
-  MainForm_Operation_Click(client, kPungButton);
-  MainForm_Operation_Click(client, kPungButton);
+  PressClaimButton(client, kPungButton);
+  PressClaimButton(client, kPungButton);
   EXPECT_EQ(ReadRequests(Taken()), (std::vector<Request>{Claim(OpPeng, 0x41, 0x41, 0x41)}));
   for (const Control& b : client.view.Operation) EXPECT_FALSE(b.visible);
   const SeatRec& own = Seat(0);
@@ -121,7 +121,7 @@ TEST_F(Operations, PungPressedTwiceSendsOneRequest) {
 
 TEST_F(Operations, PassOnAClaimOfferStopsTheClockButNotOnTheOwnTurn) {
   OfferOnDiscard(0x29, 0x41, OpPass | OpPeng);
-  MainForm_Operation_Click(client, kPassButton);
+  PressClaimButton(client, kPassButton);
   EXPECT_EQ(ReadRequests(Taken()), (std::vector<Request>{Pass()}));
   EXPECT_FALSE(client.conn.bClock);
   EXPECT_EQ(client.table.PanelState, 1);
@@ -130,7 +130,7 @@ TEST_F(Operations, PassOnAClaimOfferStopsTheClockButNotOnTheOwnTurn) {
   // the clock running for the discard still due.
   Play({DrawFrame(kTop), TurnFrame(kTop), DiscardFrame(kTop, 0x27), DrawFrame(kLeft), TurnFrame(kLeft),
         DiscardFrame(kLeft, 0x27), DrawFrame(kOwn, 0x81), TurnFrame(kOwn, OpPass | OpAnGang)});
-  MainForm_Operation_Click(client, kPassButton);
+  PressClaimButton(client, kPassButton);
   EXPECT_EQ(ReadRequests(Taken()), (std::vector<Request>{Pass()}));
   EXPECT_TRUE(client.conn.bClock);
   EXPECT_TRUE(client.table.MustDiscard);
@@ -140,16 +140,16 @@ TEST_F(Operations, PassOnAClaimOfferStopsTheClockButNotOnTheOwnTurn) {
 
 TEST_F(Operations, ButtonsNotOfferedOrPressedTooLateDoNothing) {
   OfferOnDiscard(0x29, 0x41, OpPass | OpPeng);
-  MainForm_Operation_Click(client, kKongButton);  // not offered
-  MainForm_Operation_Click(client, 7);
+  PressClaimButton(client, kKongButton);  // not offered
+  PressClaimButton(client, 7);
   client.table.PanelState = 3;                    // the clock ran out
-  MainForm_Operation_Click(client, kPungButton);
+  PressClaimButton(client, kPungButton);
   EXPECT_TRUE(Taken().empty());
 }
 
 TEST_F(Operations, WinSendsTheWinRequest) {
   OfferOnDiscard(0x29, 0x41, OpPass | OpPeng | OpHu);
-  MainForm_Operation_Click(client, kWinButton);
+  PressClaimButton(client, kWinButton);
   EXPECT_EQ(ReadRequests(Taken()), (std::vector<Request>{{7, kOwn, {OpHu, 0, 0, 0}}}));
   EXPECT_FALSE(client.table.ActionSent);
 }
@@ -175,7 +175,7 @@ TEST_P(ChowChoice, FindsTheRunsInOrder) {
   Play({DiscardFrame(kOwn, 0x17), DrawFrame(kRight), DiscardFrame(kRight, 0x16), DrawFrame(kTop),
         DiscardFrame(kTop, 0x16), DrawFrame(kLeft), DiscardFrame(kLeft, k.discard), TurnFrame(kOwn, OpPass | OpChi)});
   Taken();
-  MainForm_Operation_Click(client, kChowButton);
+  PressClaimButton(client, kChowButton);
   const TableState& t = client.table;
   ASSERT_EQ(t.ChiCandidates, static_cast<int>(k.candidates.size()));
   for (std::size_t i = 0; i < k.candidates.size(); ++i) {
@@ -191,8 +191,8 @@ TEST_P(ChowChoice, FindsTheRunsInOrder) {
   for (std::size_t i = 0; i < 6; ++i) EXPECT_EQ(client.view.Chi[i].visible, i < 2 * k.candidates.size()) << i;
   for (int b = 1; b < 5; ++b) EXPECT_FALSE(client.view.Operation[b].visible);
   // Picture 3 picks the second pair.
-  MainForm_Chi_Click(client, 3);
-  MainForm_Chi_Click(client, 3);
+  PickChow(client, 3);
+  PickChow(client, 3);
   EXPECT_EQ(ReadRequests(Taken()),
             (std::vector<Request>{Claim(OpChi, k.candidates[1].first, k.candidates[1].second, k.discard)}));
   for (const Control& pick : client.view.Chi) EXPECT_FALSE(pick.visible);
@@ -228,14 +228,14 @@ TEST_F(Operations, ChowThatCannotBeFormedIsDeclined) {
   Play({DiscardFrame(kOwn, 0x29), DrawFrame(kRight), DiscardFrame(kRight, 0x16), DrawFrame(kTop),
         DiscardFrame(kTop, 0x16), DrawFrame(kLeft), DiscardFrame(kLeft, 0x26), TurnFrame(kOwn, OpPass | OpChi)});
   Taken();
-  MainForm_Operation_Click(client, kChowButton);  // no bamboo to chow with
+  PressClaimButton(client, kChowButton);  // no bamboo to chow with
   EXPECT_EQ(ReadRequests(Taken()), (std::vector<Request>{Pass()}));
 }
 
 TEST_F(Operations, ExposedKongWithOneCandidateGoesAtOnce) {
   OfferOnDiscard(0x29, 0x81, OpPass | OpPeng | OpMingGang);
   EXPECT_EQ(client.table.KongOffer, OpPass | OpPeng | OpMingGang);
-  MainForm_Operation_Click(client, kKongButton);
+  PressClaimButton(client, kKongButton);
   EXPECT_EQ(ReadRequests(Taken()), (std::vector<Request>{Claim(OpMingGang, 0x81, 0x81, 0x81)}));
   EXPECT_EQ(Seat(0).Slots[1].Mark, SlotMingGang);
   EXPECT_TRUE(platform.CallMade("SoundPlay(/client/../common/dorvan/v03.wav"));
@@ -245,7 +245,7 @@ TEST_F(Operations, SeveralKongsArePickedFromPictures) {
   // A pung of characters 1, the fourth dot 1 drawn, then the fourth
   // character 1: an added and a concealed kong on offer.
   OfferOnDiscard(0x29, 0x41, OpPass | OpPeng);
-  MainForm_Operation_Click(client, kPungButton);
+  PressClaimButton(client, kPungButton);
   Play({ClaimFrame(kOwn, OpPeng, {0x41, 0x41, 0x41}), TurnFrame(kOwn)});
   auto round = [&](TileCode mine, TileCode drawn, int offers) {
     SendDiscard(client, OwnImage(mine));
@@ -256,7 +256,7 @@ TEST_F(Operations, SeveralKongsArePickedFromPictures) {
   round(0x11, 0x81, OpPass | OpAnGang);
   round(0x12, 0x41, OpPass | OpAnGang | OpBuGang);
   Taken();
-  MainForm_Operation_Click(client, kKongButton);
+  PressClaimButton(client, kKongButton);
   ASSERT_EQ(client.table.KongCandidates, 2);
   EXPECT_EQ(client.table.KongKinds[0], OpBuGang);
   EXPECT_EQ(client.table.KongKinds[1], OpAnGang);
@@ -265,21 +265,21 @@ TEST_F(Operations, SeveralKongsArePickedFromPictures) {
   EXPECT_FALSE(client.view.Gang[2].visible);
   EXPECT_LT(client.view.Gang[1].y, client.view.Gang[0].y);  // stacked upwards
   EXPECT_TRUE(Taken().empty());
-  MainForm_Gang_Click(client, 1);
-  MainForm_Gang_Click(client, 0);  // the pictures are gone
+  PickKong(client, 1);
+  PickKong(client, 0);  // the pictures are gone
   EXPECT_EQ(ReadRequests(Taken()), (std::vector<Request>{Claim(OpAnGang, 0x81, 0x81, 0x81)}));
 }
 
 TEST_F(Operations, AddedKongRequestCarriesTheTileOnce) {
   OfferOnDiscard(0x29, 0x41, OpPass | OpPeng);
-  MainForm_Operation_Click(client, kPungButton);
+  PressClaimButton(client, kPungButton);
   Play({ClaimFrame(kOwn, OpPeng, {0x41, 0x41, 0x41}), TurnFrame(kOwn)});
   SendDiscard(client, OwnImage(0x11));
   Play({DiscardFrame(kOwn, 0x11), DrawFrame(kRight), DiscardFrame(kRight, 0x16), DrawFrame(kTop),
         DiscardFrame(kTop, 0x16), DrawFrame(kLeft), DiscardFrame(kLeft, 0x16), DrawFrame(kOwn, 0x41),
         TurnFrame(kOwn, OpPass | OpBuGang)});
   Taken();
-  MainForm_Operation_Click(client, kKongButton);
+  PressClaimButton(client, kKongButton);
   EXPECT_EQ(ReadRequests(Taken()), (std::vector<Request>{{7, kOwn, {OpBuGang, 0, 0, 0x2041}}}));
 }
 

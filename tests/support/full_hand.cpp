@@ -76,7 +76,7 @@ class Script {
   void Press(int button) {
     steps.push_back({"press " + std::to_string(button),
                      [button](FakePlatform& p, Client& c) {
-                       MainForm_Operation_Click(c, button);
+                       PressClaimButton(c, button);
                        p.RunTicks(4);
                      },
                      {}});
