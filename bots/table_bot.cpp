@@ -73,14 +73,14 @@ bool TableBot::AnswerOffer() {
   if (k < 0) return false;
   // On the own turn a discard answers the offer; a pass would only repeat it.
   if (k == kPassButton && t.MustDiscard) return false;
-  MainForm_Operation_Click(client_, k);
+  PressClaimButton(client_, k);
   if (k == kPassButton) return true;
   ++claims_;
   // Several ways to make the meld: take the first one shown.
   for (int i = 0; i < static_cast<int>(client_.view.Chi.size()); ++i)
-    if (client_.view.Chi[i].visible) return MainForm_Chi_Click(client_, i), true;
+    if (client_.view.Chi[i].visible) return PickChow(client_, i), true;
   for (int i = 0; i < static_cast<int>(client_.view.Gang.size()); ++i)
-    if (client_.view.Gang[i].visible) return MainForm_Gang_Click(client_, i), true;
+    if (client_.view.Gang[i].visible) return PickKong(client_, i), true;
   return true;
 }
 
