@@ -405,7 +405,10 @@ void OnClaim(Client& c, MsgInfo& info) {
   if (type == OpBuGang) {
     AddedKong(c, view, tiles[2]);
   } else if (type == OpHu) {
-    if (t.WinnerView == -1) t.WinnerView = static_cast<std::int16_t>(view);
+    if (t.WinnerView == -1) {
+      t.WinnerView = static_cast<std::int16_t>(view);
+      MarkWinnerName(c, view);
+    }
     if (view == 0 && !OwnDiscardDue(c)) ShowOwnWinningDiscard(c);
   } else {
     const bool tookDiscard = type != OpAnGang;

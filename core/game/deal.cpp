@@ -6,6 +6,7 @@
 #include "core/connection/frame.h"
 #include "core/game/seats.h"
 #include "core/handlers.h"
+#include "core/view/badges.h"
 #include "core/view/hands.h"
 #include "core/view/layout.h"
 #include "core/view/reset.h"
@@ -163,12 +164,14 @@ void OnHandStart(Client& c, MsgInfo& info) {
   t.Detail[view].IsDealer = true;
   StartHandSettlement(c, view);
   for (int k = 0; k < 4; ++k) t.Dice[k] = Die(info.value[k]);
+  RollDice(c, 2);
 
   const int d1 = t.Dice[0], d2 = t.Dice[1], d3 = t.Dice[2], d4 = t.Dice[3];
   const int side = Mod136(view + 13 - d1 - d2) % 4;
   t.WallFront = static_cast<std::int16_t>(2 * (17 * side + d1 + d2 + d3 + d4) % kTilesInSet);
   t.WallBack = static_cast<std::int16_t>((t.WallFront + kTilesInSet - 2) % kTilesInSet);
   t.DiceDouble = c.conn.Msg[frame_offset::kPayload] != 0;
+  ShowDiceDouble(c);
 
   for (auto& row : t.SeenCount) row.fill(0);
   for (int k = 0; k < 5; ++k) {
@@ -194,6 +197,7 @@ void OnWildcards(Client& c, MsgInfo& info) {
   t.Dice[1] = Die(raw & 0xFF);
   const int pair = t.Dice[0] + t.Dice[1];
   t.IndicatorPos = static_cast<std::int16_t>(Mod136(t.WallBack - 2 * pair + 2));
+  RollDice(c, 1);
 
   const TileCode w = TileOf(info.value[3]);
   auto usable = [](int code) { return IsValidTile(TileOf(code)) ? TileOf(code) : NoTile; };

@@ -12,6 +12,7 @@
 #include "core/view/buttons.h"
 #include "core/view/clock.h"
 #include "core/view/hands.h"
+#include "core/view/pull_choice.h"
 #include "core/view/layout.h"
 #include "core/view/rivers.h"
 
@@ -142,6 +143,7 @@ void OnDiscard(Client& c, MsgInfo& info) {
     if (t.ShovelAnnounce) {
       t.ShovelAnnounce = false;
       PlayVoice(c, voice, "37");
+      if (view != 0) ShowSeatMarker(c, view, SeatMarker::Shovel);
     } else {
       PlayVoice(c, voice, std::to_string(SoundSuit(TileSuit(tile))) + std::to_string(TileRank(tile)));
     }

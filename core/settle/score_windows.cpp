@@ -18,6 +18,9 @@ namespace {
 constexpr int kF1 = 112;
 constexpr std::uint32_t kWinnerRed = 0xFF0000, kNameGreen = 0x00FF00;
 constexpr std::uint32_t kColumnText = 0xFFF4C8, kHeaderText = 0xD8C090;
+// The settlement columns are written in black (and the plug-in's colours)
+// on paper.
+constexpr std::uint32_t kPaper = 0xF4ECD8;
 
 // Design sizes at scale 1.
 constexpr float kScoreW = 880, kScoreH = 540;
@@ -65,6 +68,12 @@ void LayoutScore(Client& c, float s) {
     const float left = kScoreColLeft + kScoreColStep * i;
     w.parts[score_part::kState + i] = List(left, 114, kScoreColW, kScoreRows, kScoreLine, s);
     w.parts[score_part::kState + 4 + i] = List(left, 512, kScoreColW, 1, 18, s);
+    for (int j : {i, i + 4}) {
+      ListControl& column = w.parts[static_cast<std::size_t>(score_part::kState + j)];
+      column.backOpaque = true;
+      column.backColor = kPaper;
+      column.foreColor = 0;
+    }
     w.parts[score_part::kId + i] = Text(left, 92, kScoreColW, 18, s, st::kPlayerColumn + std::to_string(i), TextAlign::Center);
     w.parts[score_part::kTou + i] = Part(ControlKind::Picture, left + 72, 26, 62, 64, s);
   }
