@@ -2,6 +2,7 @@
 
 #include "core/connection/poll_loop.h"
 #include "core/handlers.h"
+#include "core/view/adverts.h"
 
 namespace vask {
 
@@ -51,6 +52,8 @@ void Client::OnWindowMessage(std::uint32_t msg, std::int64_t wparam, std::int64_
 }
 
 void Client::OnInput(const InputEvent& event) { RouteInput(*this, event); }
+
+void Client::OnWebPaneLoaded(int pane, bool ok) { WebPaneLoaded(*this, pane, ok); }
 
 void EnableTimer(Client& c, TimerId timer, bool enabled) {
   TimerSetting& t = c.timers[Index(timer)];

@@ -54,6 +54,7 @@ struct Client final : PlatformEvents {
   void OnSocketClosed() override;
   void OnWindowMessage(std::uint32_t msg, std::int64_t wparam, std::int64_t lparam) override;
   void OnInput(const InputEvent& event) override;
+  void OnWebPaneLoaded(int pane, bool ok) override;
 };
 
 // Starts or stops one of the client's timers, keeping its interval.

@@ -83,6 +83,8 @@ class PlatformEvents {
   virtual void OnSocketClosed() = 0;  // the peer closed or the link broke
   virtual void OnWindowMessage(std::uint32_t msg, std::int64_t wparam, std::int64_t lparam) = 0;
   virtual void OnInput(const InputEvent& event) = 0;
+  // A web pane (1 or 2) has finished loading its page, or failed to.
+  virtual void OnWebPaneLoaded(int pane, bool ok) = 0;
 };
 
 class Platform {
@@ -145,7 +147,9 @@ class Platform {
   // The prop plug-in library; nullptr when missing or refusing.
   virtual std::unique_ptr<PropPlugin> LoadPlugin(const std::string& path) = 0;
 
-  // Web panes and the system browser.
+  // Web panes and the system browser. A pane (1 or 2) fetches the page and
+  // shows it plainly where the view model's WebBrowser1/2 stands, then
+  // reports OnWebPaneLoaded; it runs nothing and has no context menu.
   virtual void WebNavigate(int pane, const std::string& url) = 0;
   virtual void OpenInBrowser(const std::string& url) = 0;
 };

@@ -6,6 +6,7 @@
 #include "core/connection/lobby_link.h"
 #include "core/connection/player_records.h"
 #include "core/handlers.h"
+#include "core/view/adverts.h"
 #include "core/view/widgets.h"
 
 namespace vask {
@@ -85,8 +86,8 @@ void OnLogin(Client& c, MsgInfo& info) {
   c.login.g_bCanRecon = true;
   c.login.AdPage = FrameByteText(s.Msg, frame_offset::kPayload, kAdPageEnd);
   if (!c.login.AdPage.empty()) {
-    c.platform.WebNavigate(1, c.login.AdPage);
     c.view.WebBrowser1.visible = true;
+    NavigateWebPane(c, kAdvertPane, c.login.AdPage);
     c.widgets.ShufflePage = c.login.AdPage + ".gamead";
   }
   ++c.view.revision;

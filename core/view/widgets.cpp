@@ -5,6 +5,7 @@
 #include "core/client.h"
 #include "core/connection/gbk.h"
 #include "core/handlers.h"
+#include "core/view/adverts.h"
 
 namespace vask {
 
@@ -96,9 +97,9 @@ void StartSeatShuffle(Client& c) {
   BringToFront(v, v.LblShuffle);
   SetTimerInterval(c, TimerId::Shuffle, 300);
   EnableTimer(c, TimerId::Shuffle, true);
-  c.platform.WebNavigate(2, w.ShufflePage);
   BringToFront(v, v.WebBrowser2);
   v.WebBrowser2.visible = true;
+  NavigateWebPane(c, kShufflePane, w.ShufflePage);
   w.ShufflePos = 0;
   v.LblShuffle.text = w.ShuffleTexts[0];
   w.ShuffleShown = true;

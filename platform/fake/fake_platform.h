@@ -31,6 +31,8 @@ class FakePlatform final : public Platform {
   // left in `sent`.
   std::vector<Frame> SentFrames() const;
   bool CallMade(const std::string& prefix) const;
+  // A web pane reports its page loaded or failed.
+  void WebLoads(int pane, bool ok) { if (events_) events_->OnWebPaneLoaded(pane, ok); }
   // The user's hand, at window pixels.
   void UserInput(const InputEvent& e) { if (events_) events_->OnInput(e); }
   void MouseAt(InputKind kind, float x, float y, int button) {

@@ -18,6 +18,7 @@
 #include <QUrl>
 
 #include "platform/qt/table_window.h"
+#include "platform/qt/web_pane.h"
 
 namespace vask {
 
@@ -43,6 +44,10 @@ QtPlatform::QtPlatform(QObject* parent) : QObject(parent), window_(std::make_uni
   connect(&socket_, &QTcpSocket::disconnected, this, [this] {
     if (events_) events_->OnSocketClosed();
   });
+  for (int pane : {1, 2})
+    connect(window_->Pane(pane), &WebPane::Loaded, this, [this, pane](bool ok) {
+      if (events_) events_->OnWebPaneLoaded(pane, ok);
+    });
   connect(&endpoint_, &window_link::Endpoint::Received, this, [this](const window_link::Packet& p) {
     switch (p.kind) {
       case window_link::Kind::Post:
@@ -143,7 +148,10 @@ void QtPlatform::RestoreMainWindow() {
   window_->activateWindow();
 }
 
-void QtPlatform::ViewChanged() { window_->update(); }
+void QtPlatform::ViewChanged() {
+  window_->SyncPanes();
+  window_->update();
+}
 
 ScreenSize QtPlatform::Screen() {
   QScreen* s = QGuiApplication::primaryScreen();
@@ -215,7 +223,11 @@ std::unique_ptr<PropPlugin> QtPlatform::LoadPlugin(const std::string& path) {
   }
 }
 
-void QtPlatform::WebNavigate(int, const std::string&) {}
+void QtPlatform::WebNavigate(int pane, const std::string& url) {
+  WebPane* target = window_->Pane(pane);
+  if (!target) return;
+  target->Navigate(QString::fromStdString(url));
+}
 
 void QtPlatform::OpenInBrowser(const std::string& url) {
   QUrl u(QString::fromStdString(url));

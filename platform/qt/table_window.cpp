@@ -12,6 +12,7 @@
 #include "core/view/view_model.h"
 #include "platform/platform.h"
 #include "platform/qt/art/picture_art.h"
+#include "platform/qt/web_pane.h"
 
 namespace vask {
 
@@ -234,6 +235,21 @@ TableWindow::TableWindow(QWidget* parent)
   setAttribute(Qt::WA_OpaquePaintEvent);
   setMouseTracking(true);  // hovering raises tiles and lights buttons
   setFocusPolicy(Qt::StrongFocus);
+  for (WebPane*& pane : panes_) pane = new WebPane(this);
+}
+
+WebPane* TableWindow::Pane(int pane) const { return pane == 1 || pane == 2 ? panes_[pane - 1] : nullptr; }
+
+void TableWindow::SyncPanes() {
+  if (!view_) return;
+  const Control* controls[2] = {&view_->WebBrowser1, &view_->WebBrowser2};
+  for (int i = 0; i < 2; ++i) {
+    const Control& c = *controls[i];
+    const QRect at(static_cast<int>(std::lround(view_->Pic1.x + c.x)), static_cast<int>(std::lround(view_->Pic1.y + c.y)),
+                   static_cast<int>(std::lround(c.w)), static_cast<int>(std::lround(c.h)));
+    if (panes_[i]->geometry() != at) panes_[i]->setGeometry(at);
+    panes_[i]->setVisible(c.visible && c.w > 0 && c.h > 0);
+  }
 }
 
 TableWindow::~TableWindow() = default;
@@ -241,6 +257,7 @@ TableWindow::~TableWindow() = default;
 void TableWindow::SetView(const ViewModel* view) {
   view_ = view;
   if (view_ && view_->Pic2.w > 0) resize(static_cast<int>(std::lround(view_->Pic2.w)), static_cast<int>(std::lround(view_->Pic2.h)));
+  SyncPanes();
   update();
 }
 

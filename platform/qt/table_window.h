@@ -16,6 +16,7 @@ struct InputEvent;
 struct ViewModel;
 struct Control;
 class PictureArt;
+class WebPane;
 
 // Draws a view model with a picture set: the window background, the table
 // surface, every visible control back to front, then the floating windows.
@@ -52,6 +53,10 @@ class TableWindow final : public QWidget {
   const PictureArt& Art() const { return *art_; }
   // Where the user's mouse and keys go (the core's Client::OnInput).
   void SetInputSink(std::function<void(const InputEvent&)> sink) { sink_ = std::move(sink); }
+  // The web pane 1 or 2 (over WebBrowser1/2), nullptr for any other.
+  WebPane* Pane(int pane) const;
+  // Moves and shows the web panes where the view model has them.
+  void SyncPanes();
 
  protected:
   void paintEvent(QPaintEvent* event) override;
@@ -67,6 +72,7 @@ class TableWindow final : public QWidget {
   std::unique_ptr<PictureArt> art_;
   std::unique_ptr<TableRenderer> renderer_;
   std::function<void(const InputEvent&)> sink_;
+  WebPane* panes_[2] = {nullptr, nullptr};
   void SendMouse(int kind, QMouseEvent* event);
   void SendKey(int kind, QKeyEvent* event);
   void UpdatePointer(float x, float y);
