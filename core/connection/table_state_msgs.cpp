@@ -96,6 +96,10 @@ void TableWaiting(Client& c, MsgInfo& info) {
   // A multiple of 0 has no badge.
   if (c.table.WealthDouble != 0) ShowWealth(c, c.table.WealthDouble);
   else c.view.Imgwealth.visible = c.view.lbwealth.visible = false;
+  // The table waits for the players to declare themselves ready: the start
+  // button must be usable, or a table whose seat names came last would
+  // wait for ever.
+  if (!c.table.bInGame && !c.table.Spectator) c.widgets.ButtonState[2] = false;
 }
 
 void GameStart(Client& c, MsgInfo& info) {

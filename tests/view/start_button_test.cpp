@@ -52,6 +52,40 @@ TEST_F(StartButtonTest, TheFirstClickDeclaresReadyOnceAndTheButtonTurnsToContinu
   EXPECT_EQ(ReadyFramesSent(), 1);
 }
 
+TEST(StartButton, IsUsableWhenTheTableWaitsEvenIfTheSeatNamesCameLast) {
+  // The practice server's order: the own record, the others, then the
+  // names and the records by seat, and the table waiting.
+  FakePlatform platform;
+  Client client(platform);
+  platform.Connect();
+  client.conn.bProxyDone = true;
+  client.table.Detail[0].username = "player";
+  client.conn.LobbyTitle = kLobby;
+  platform.existingWindows = {kLobby};
+  EnableTimer(client, TimerId::Bong, true);
+  InitPictureTables(client.pics, 1.0);
+  InitLayout(client);
+  const ScriptedTable t;
+  std::vector<Frame> frames{LoginAnswer(1), PlayerInfoFrame(15, {t.nicks[2], t.accounts[2]})};
+  for (int seat : {1, 0, 3}) frames.push_back(PlayerInfoFrame(0, {t.nicks[seat], t.accounts[seat]}));
+  for (int seat = 0; seat < 4; ++seat) frames.push_back(SeatNameFrame(static_cast<std::uint8_t>(1 << seat), t.accounts[seat]));
+  for (int seat = 0; seat < 4; ++seat)
+    frames.push_back(PlayerInfoFrame(static_cast<std::uint8_t>(1 << seat), {t.nicks[seat], t.accounts[seat]}));
+  frames.push_back(TableStateFrame(0));
+  std::vector<std::uint8_t> bytes;
+  for (const Frame& f : frames) bytes.insert(bytes.end(), f.begin(), f.end());
+  platform.ServerSends(bytes);
+  for (int i = 0; i < 200 && client.conn.RecvBuf.Unread() > 0; ++i) platform.RunTicks(1);
+  platform.RunTicks(2);
+  ASSERT_EQ(client.table.OwnMask(), 4);
+  ASSERT_FALSE(platform.quit);
+  EXPECT_FALSE(client.widgets.ButtonState[an_niu::kStart]);
+  StartOrContinue(client);
+  platform.RunTicks(2);
+  ASSERT_FALSE(platform.SentFrames().empty());
+  EXPECT_EQ(platform.SentFrames().back()[15], 1);
+}
+
 TEST_F(StartButtonTest, TheButtonIsInertBeforeTheServerHasSeatedThePlayer) {
   FakePlatform fresh;
   Client c(fresh);
