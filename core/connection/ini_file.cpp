@@ -99,6 +99,11 @@ std::optional<std::size_t> FindKey(const std::vector<std::string>& lines, const 
   return std::nullopt;
 }
 
+std::string LowerAscii(std::string s) {
+  for (char& ch : s) ch = static_cast<char>(std::tolower(static_cast<unsigned char>(ch)));
+  return s;
+}
+
 // The value of a "key=value" line: NULs dropped, blanks trimmed, at most
 // kIniValueMax characters.
 std::string ValueOf(const std::string& line) {
@@ -139,9 +144,7 @@ std::map<std::string, std::string> classIniFile::GetIniSection(const std::string
   for (std::size_t i = span->header + 1; i < span->end; ++i) {
     auto key = KeyName(lines[i]);
     if (!key) continue;
-    std::string name = GbkToUtf8(*key);
-    for (char& ch : name) ch = static_cast<char>(std::tolower(static_cast<unsigned char>(ch)));
-    out.emplace(std::move(name), ValueOf(lines[i]));
+    out.emplace(LowerAscii(GbkToUtf8(*key)), ValueOf(lines[i]));
   }
   return out;
 }
@@ -156,22 +159,36 @@ bool classIniFile::WriteIniKeys(const std::string& section,
   auto bytes = platform_.ReadFile(INIFileName);
   auto lines = bytes ? SplitLines(*bytes) : std::vector<std::string>{};
   const std::string gSection = Utf8ToGbk(section);
+  auto span = FindSection(lines, gSection);
+  if (!span) {
+    lines.push_back("[" + gSection + "]");
+    span = SectionSpan{lines.size() - 1, lines.size()};
+  }
+  // The section's keys, found once: a key already there is replaced in
+  // place, a new one joins the others after the section's last non-blank
+  // line (blank separators stay below), in the order given.
+  std::map<std::string, std::size_t> existing;
+  for (std::size_t i = span->end; i-- > span->header + 1;)
+    if (auto key = KeyName(lines[i])) existing[LowerAscii(*key)] = i;
+  std::vector<std::string> added;
+  std::map<std::string, std::size_t> addedAt;
   for (const auto& [key, value] : pairs) {
     const std::string gKey = Utf8ToGbk(key);
-    const std::string entry = gKey + "=" + Utf8ToGbk(value);
-    auto span = FindSection(lines, gSection);
-    if (!span) {
-      lines.push_back("[" + gSection + "]");
-      lines.push_back(entry);
-    } else if (auto at = FindKey(lines, *span, gKey)) {
-      lines[*at] = entry;
+    std::string entry = gKey + "=" + Utf8ToGbk(value);
+    const std::string name = LowerAscii(Trim(gKey));
+    if (auto it = existing.find(name); it != existing.end()) {
+      lines[it->second] = std::move(entry);
+    } else if (auto at = addedAt.find(name); at != addedAt.end()) {
+      added[at->second] = std::move(entry);
     } else {
-      // After the section's last non-blank line, so blank separators stay below it.
-      std::size_t insert = span->end;
-      while (insert > span->header + 1 && Trim(lines[insert - 1]).empty()) --insert;
-      lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(insert), entry);
+      addedAt[name] = added.size();
+      added.push_back(std::move(entry));
     }
   }
+  std::size_t insert = span->end;
+  while (insert > span->header + 1 && Trim(lines[insert - 1]).empty()) --insert;
+  lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(insert), std::make_move_iterator(added.begin()),
+               std::make_move_iterator(added.end()));
   return platform_.WriteFile(INIFileName, JoinLines(lines));
 }
 

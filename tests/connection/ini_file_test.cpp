@@ -92,3 +92,31 @@ TEST_F(IniFileTest, BrokenGbkReadsWithoutHarm) {
 
 }  // namespace
 }  // namespace vask
+
+namespace vask {
+namespace {
+
+// Many keys in one write act as one WriteIniKey after the other.
+TEST_F(IniFileTest, ManyKeysInOneWriteActAsSingleWrites) {
+  const std::string before = "[a]\r\nx=1\r\n\r\n[juNum:1]\r\nName=old\r\nkeep=yes\r\n\r\n[b]\r\ny=2\r\n";
+  const std::vector<std::pair<std::string, std::string>> pairs = {
+      {"name", "新"}, {"count( 0 )", "2"}, {"count( 0 )( 0 )", "一"}, {"count( 0 )", "3"}};
+  platform.files["/client/one.txt"] = before;
+  platform.files["/client/many.txt"] = before;
+  classIniFile one(platform, "/client/one.txt"), many(platform, "/client/many.txt");
+  for (const auto& [k, v] : pairs) one.WriteIniKey("juNum:1", k, v);
+  many.WriteIniKeys("juNum:1", pairs);
+  EXPECT_EQ(platform.files["/client/many.txt"], platform.files["/client/one.txt"]);
+  const auto section = many.GetIniSection("JUNUM:1");
+  EXPECT_EQ(section.at("name"), "新");
+  EXPECT_EQ(section.at("count( 0 )"), "3");
+  EXPECT_EQ(section.at("keep"), "yes");
+  EXPECT_EQ(section.size(), 4u);
+  EXPECT_EQ(many.GetIniKey("b", "y"), "2");
+  // A new section goes to the end.
+  many.WriteIniKeys("juNum:2", {{"k", "v"}});
+  EXPECT_EQ(many.GetIniSection("juNum:2").at("k"), "v");
+}
+
+}  // namespace
+}  // namespace vask

@@ -4,65 +4,31 @@
 // record window lists the hand, and the next hand starts from the button.
 #include <gtest/gtest.h>
 
-#include <atomic>
-#include <chrono>
-#include <thread>
-
 #include "core/client.h"
 #include "core/connection/startup.h"
 #include "core/settle/records.h"
 #include "core/settle/score_windows.h"
 #include "core/view/buttons.h"
 #include "platform/headless/headless_platform.h"
-#include "server/net/host.h"
+#include "server_thread.h"
 #include "support/table_frames.h"
 
 namespace vask::test {
 namespace {
 
-class FastServer {
- public:
-  FastServer() {
-    server::HostOptions options;
-    options.net.port = 0;
-    options.bots = 3;
-    options.botDelay = 20;
-    options.table.seed = 11;
-    // The server soon plays the client's turns itself, so a hand takes
-    // moments; its pace stays within what the receive ring holds.
-    options.table.hand.turnSeconds = 0;
-    options.table.hand.grace = 60;
-    host_ = std::make_unique<server::Host>(options);
-    std::string error;
-    started_ = host_->Start(&error);
-    if (started_) thread_ = std::thread([this] { host_->Run(stop_); });
-  }
-  ~FastServer() {
-    stop_ = true;
-    if (thread_.joinable()) thread_.join();
-  }
-  bool Started() const { return started_; }
-  std::uint16_t Port() const { return host_->Port(); }
-
- private:
-  std::unique_ptr<server::Host> host_;
-  std::atomic<bool> stop_{false};
-  bool started_ = false;
-  std::thread thread_;
-};
-
-template <class Pred>
-bool RunUntil(HeadlessLoop& loop, Pred done, int seconds) {
-  const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(seconds);
-  while (!done()) {
-    if (std::chrono::steady_clock::now() > end) return false;
-    loop.RunOnce(20);
-  }
-  return true;
+// The server soon plays the client's turns itself, so a hand takes
+// moments; its pace stays within what the receive ring holds.
+server::HostOptions FastOptions() {
+  server::HostOptions options = ServerThread::BotOptions(3);
+  options.botDelay = 20;
+  options.table.seed = 11;
+  options.table.hand.turnSeconds = 0;
+  options.table.hand.grace = 60;
+  return options;
 }
 
 TEST(HandEnd, AHandAgainstThePracticeServerEndsInTheScoreAndRecordWindows) {
-  FastServer server;
+  ServerThread server(FastOptions());
   ASSERT_TRUE(server.Started());
   HeadlessPlatform platform(1, /*warp=*/true);
   Client client(platform);

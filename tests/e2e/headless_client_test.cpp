@@ -2,57 +2,14 @@
 // loopback TCP: it logs in, takes its seat and learns the other three.
 #include <gtest/gtest.h>
 
-#include <atomic>
-#include <chrono>
-#include <thread>
-
 #include "core/client.h"
 #include "core/connection/startup.h"
 #include "platform/headless/headless_platform.h"
-#include "server/net/host.h"
+#include "server_thread.h"
 #include "support/table_frames.h"
 
 namespace vask::test {
 namespace {
-
-// The practice server with its own bots in the other seats, on a free port,
-// in a thread of its own.
-class ServerThread {
- public:
-  explicit ServerThread(int bots) {
-    server::HostOptions options;
-    options.net.port = 0;
-    options.bots = bots;
-    options.botDelay = 200;
-    options.table.seed = 7;
-    host_ = std::make_unique<server::Host>(options);
-    std::string error;
-    started_ = host_->Start(&error);
-    if (started_) thread_ = std::thread([this] { host_->Run(stop_); });
-  }
-  ~ServerThread() {
-    stop_ = true;
-    if (thread_.joinable()) thread_.join();
-  }
-  bool Started() const { return started_; }
-  std::uint16_t Port() const { return host_->Port(); }
-
- private:
-  std::unique_ptr<server::Host> host_;
-  std::atomic<bool> stop_{false};
-  bool started_ = false;
-  std::thread thread_;
-};
-
-template <class Pred>
-bool RunUntil(HeadlessLoop& loop, Pred done, int seconds = 10) {
-  const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(seconds);
-  while (!done()) {
-    if (std::chrono::steady_clock::now() > end) return false;
-    loop.RunOnce(20);
-  }
-  return true;
-}
 
 TEST(HeadlessClient, LogsInToThePracticeServerAndIsSeatedWithThreeBots) {
   ServerThread server(3);

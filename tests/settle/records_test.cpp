@@ -138,6 +138,34 @@ TEST_F(RecordsTest, AHandEditedFileCannotSwellOrBreakTheWindow) {
   EXPECT_EQ(ScoreTou(client, 0).picture, portrait);
 }
 
+TEST_F(RecordsTest, TheWindowsAreDraggedByTheirBodyAndHiddenByTheirCloseImage) {
+  PlayHand(1);
+  FormWindow& score = client.view.Score;
+  const float x0 = score.x, y0 = score.y;
+  const float gx = client.view.Pic1.x + score.x + 40, gy = client.view.Pic1.y + score.y + 8;
+  platform.MouseAt(InputKind::MouseDown, gx, gy, mouse_button::kLeft);
+  platform.MoveMouse(gx - 30, gy + 20, mouse_button::kLeft);
+  platform.MouseAt(InputKind::MouseUp, gx - 30, gy + 20, mouse_button::kLeft);
+  EXPECT_FLOAT_EQ(score.x, x0 - 30);
+  EXPECT_FLOAT_EQ(score.y, y0 + 20);
+  platform.MoveMouse(gx, gy);  // no button held: no drag
+  EXPECT_FLOAT_EQ(score.x, x0 - 30);
+  const ListControl& close = score.parts[score_part::kClose];
+  platform.Click(client.view.Pic1.x + score.x + close.x + close.w / 2, client.view.Pic1.y + score.y + close.y + close.h / 2);
+  EXPECT_FALSE(score.visible);
+}
+
+TEST_F(RecordsTest, ClickingARecordRowSelectsItInEveryList) {
+  PlayHand(1);
+  PlayHand(2);
+  ToggleRecordWindow(client);
+  const ListControl& grade = HeroGrade(client, 2);
+  platform.Click(client.view.Pic1.x + client.view.Hero.x + grade.x + 5,
+                 client.view.Pic1.y + client.view.Hero.y + grade.y + grade.lineHeight * 1.5f);
+  EXPECT_EQ(HeroNum(client).selected, 1);
+  for (int i = 0; i < 4; ++i) EXPECT_EQ(HeroGrade(client, i).selected, 1);
+}
+
 TEST_F(RecordsTest, TheFileIsGoneWhenTheVisitEnds) {
   PlayHand(1);
   ASSERT_TRUE(platform.files.count(ResultsFilePath(client)));
