@@ -3,6 +3,8 @@
 #include "core/connection/startup.h"
 #include "core/game/choices.h"
 #include "core/game/operations.h"
+#include "core/handlers.h"
+#include "core/view/input.h"
 
 namespace vask::bots {
 
@@ -14,16 +16,14 @@ std::string CommandLine(const BotOptions& o) {
          o.account + "$1$0$";
 }
 
-// A person's click in the middle of a control.
-void ClickOn(Client& c, const Control& ctl) {
-  InputEvent e;
-  e.button = mouse_button::kLeft;
-  e.x = c.view.Pic1.x + ctl.x + ctl.w / 2;
-  e.y = c.view.Pic1.y + ctl.y + ctl.h / 2;
-  e.kind = InputKind::MouseDown;
-  c.OnInput(e);
-  e.kind = InputKind::MouseUp;
-  c.OnInput(e);
+// A press of button k of a control array. The handler is called directly:
+// a floating window over the button (the score window after a hand) would
+// take a real click, and a bot has no hand to move it away.
+void Press(Client& c, void (*handler)(Client&, const ControlInput&), int k) {
+  ControlInput in;
+  in.index = k;
+  in.button = mouse_button::kLeft;
+  handler(c, in);
 }
 
 bool Shown(const Control& ctl) { return ctl.visible && ctl.enabled; }
@@ -97,7 +97,7 @@ bool TableBot::Discard() {
 // Between hands: the start or continue button.
 bool TableBot::Ready() {
   if (client_.table.bInGame || !Shown(client_.view.AnNiu[2])) return false;
-  ClickOn(client_, client_.view.AnNiu[2]);
+  Press(client_, MainForm_AnNiu_Click, 2);
   return true;
 }
 
@@ -108,8 +108,8 @@ bool TableBot::AnswerQuestion() {
   if (!Shown(z[2])) return false;
   const bool yes = options_.strength != Strength::Steady && (platform_.Random() & 1);
   for (int k : {0, 1})
-    if (yes && Shown(z[k])) return ClickOn(client_, z[k]), true;
-  ClickOn(client_, z[2]);
+    if (yes && Shown(z[k])) return Press(client_, MainForm_operZ_Click, k), true;
+  Press(client_, MainForm_operZ_Click, 2);
   return true;
 }
 

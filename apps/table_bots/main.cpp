@@ -1,10 +1,12 @@
 // table-bots: computer players for the empty seats of a practice table,
 // each an ordinary table client connected to the server over TCP.
+#include <atomic>
+#include <chrono>
 #include <csignal>
 #include <cstdlib>
 #include <iostream>
-#include <memory>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "bots/table_bot.h"
@@ -58,27 +60,32 @@ int main(int argc, char** argv) {
   std::signal(SIGINT, OnSignal);
   std::signal(SIGTERM, OnSignal);
 
-  vask::HeadlessLoop loop;
-  std::vector<std::unique_ptr<vask::bots::TableBot>> bots;
+  // One thread a bot: a client waits inside its own animations, and must
+  // not hold up the others while it does.
+  std::atomic<bool> stop{false};
+  std::vector<std::thread> threads;
+  std::atomic<int> failed{0};
   for (int i = 0; i < count; ++i) {
     vask::bots::BotOptions o = base;
     o.account = prefix + std::to_string(i + 1);
     o.seed = static_cast<std::uint32_t>(i + 1);
-    bots.push_back(std::make_unique<vask::bots::TableBot>(o));
-    loop.Add(&bots.back()->Platform());
-    if (!bots.back()->Start()) {
-      std::cerr << "table-bots: " << o.account << " could not start: " << bots.back()->Platform().lastMessage << "\n";
-      return 1;
-    }
+    threads.emplace_back([o, &stop, &failed] {
+      vask::bots::TableBot bot(o);
+      vask::HeadlessLoop loop;
+      loop.Add(&bot.Platform());
+      if (!bot.Start()) {
+        std::cerr << "table-bots: " << o.account << " could not start: " << bot.Platform().lastMessage << "\n";
+        ++failed;
+        return;
+      }
+      while (!stop && !bot.Platform().quit) {
+        loop.RunOnce(20);
+        bot.Act();
+      }
+    });
   }
-  while (!g_stop) {
-    loop.RunOnce(20);
-    bool anyLeft = false;
-    for (auto& b : bots) {
-      b->Act();
-      anyLeft |= !b->Platform().quit;
-    }
-    if (!anyLeft) break;
-  }
-  return 0;
+  while (!g_stop && failed == 0) std::this_thread::sleep_for(std::chrono::milliseconds(100));
+  stop = true;
+  for (std::thread& t : threads) t.join();
+  return failed ? 1 : 0;
 }

@@ -1,3 +1,5 @@
+#include <cstdio>
+#include <cstdlib>
 #include "server/net/host.h"
 
 #include <algorithm>
@@ -44,7 +46,10 @@ void Host::Run(const std::atomic<bool>& stop) {
 }
 
 void Host::OnConnect(LinkId link) { table_.Connect(link, Now()); }
-void Host::OnFrame(LinkId link, const Frame& f) { table_.Receive(link, f, Now()); }
+void Host::OnFrame(LinkId link, const Frame& f) {
+  if (std::getenv("VASK_TRACE")) std::fprintf(stderr, "link %u cmd %d seat %d v %d %d %d %d\n", link, f[3], f[6], f[8], f[10], f[12], f[14]);
+  table_.Receive(link, f, Now());
+}
 void Host::OnDisconnect(LinkId link) { table_.Disconnect(link, Now()); }
 
 void Host::Send(LinkId link, const Frame& f) {

@@ -181,6 +181,10 @@ void Table::SendSeating(int seat) {
     const SeatState& s = seats_[static_cast<std::size_t>(k)];
     ToSeat(seat, wire::PlayerInfo(Mask(k), s.profile, s.ready, options_.propsAllowed));
   }
+  // The own record once more under seat 15: the names made the client's
+  // start button inert, and its own record is what makes it usable again.
+  const SeatState& own = seats_[static_cast<std::size_t>(seat)];
+  ToSeat(seat, wire::PlayerInfo(15, own.profile, own.ready, options_.propsAllowed));
   ToSeat(seat, wire::TableWaiting());
 }
 

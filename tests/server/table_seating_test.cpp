@@ -49,10 +49,13 @@ TEST(Seating, TheFourthPlayerCompletesTheTableForEveryone) {
       EXPECT_EQ(names[k][frame_offset::kSeat], SeatMask(static_cast<int>(k)));
       EXPECT_EQ(AccountAt(names[k], frame_offset::kPayload), "p" + std::to_string(k + 1));
     }
-    // After the names, one record per seat mask: the client counts four.
+    // After the names, one record per seat mask (the client counts four),
+    // then its own under seat 15, which makes its start button usable.
     auto infos = h.Frames(l, Cmd::PlayerInfo);
-    ASSERT_GE(infos.size(), 4u);
-    for (std::size_t k = 0; k < 4; ++k) EXPECT_EQ(infos[infos.size() - 4 + k][frame_offset::kSeat], SeatMask(static_cast<int>(k)));
+    ASSERT_GE(infos.size(), 5u);
+    for (std::size_t k = 0; k < 4; ++k) EXPECT_EQ(infos[infos.size() - 5 + k][frame_offset::kSeat], SeatMask(static_cast<int>(k)));
+    EXPECT_EQ(infos.back()[frame_offset::kSeat], 15);
+    EXPECT_EQ(AccountAt(infos.back(), 168), "p" + std::to_string(l));
     auto states = h.Received(l, Cmd::TableState);
     ASSERT_FALSE(states.empty());
     EXPECT_EQ(states.back().value[3], kTableWaiting);

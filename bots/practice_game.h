@@ -1,0 +1,47 @@
+#pragma once
+// A whole practice game in one thread: the practice server on a free
+// loopback port and four table bots, run turn about, so that tests and
+// benchmarks can look at every client and the server between moves.
+#include <functional>
+#include <memory>
+#include <sstream>
+#include <vector>
+
+#include "bots/table_bot.h"
+#include "server/net/host.h"
+
+namespace vask::bots {
+
+class PracticeGame {
+ public:
+  // `startNow` of the four bots log in at once; StartRest brings the others.
+  explicit PracticeGame(std::uint32_t seed, Strength strength = Strength::Steady, int startNow = 4);
+  bool StartRest();
+
+  bool Started() const { return started_; }
+  // One turn about: the server, then every client, then every bot's move;
+  // `look` sees each bot just before it moves. waitMs bounds the wait for
+  // the network.
+  void Round(int waitMs = 0, const std::function<void(TableBot&)>& look = {});
+  // Rounds until the server has played `hands` hands or `seconds` passed;
+  // false on the time-out.
+  bool PlayHands(int hands, double seconds, const std::function<void(TableBot&)>& look = {});
+
+  server::Host& Server() { return *host_; }
+  const server::Table& ServerTable() const { return host_->GetTable(); }
+  std::vector<std::unique_ptr<TableBot>>& Players() { return players_; }
+  // The server seat of a bot, −1 before it sits.
+  int SeatOf(const TableBot& p) const;
+  // The server's results log so far.
+  std::string Log() const { return log_.str(); }
+
+ private:
+  std::ostringstream log_;
+  std::unique_ptr<server::Host> host_;
+  HeadlessLoop loop_;
+  std::vector<std::unique_ptr<TableBot>> players_;
+  bool started_ = false;
+  int startedCount_ = 0;
+};
+
+}  // namespace vask::bots

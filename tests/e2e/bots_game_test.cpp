@@ -1,0 +1,81 @@
+// Four table bots, each a whole client on the headless platform, play the
+// practice server over loopback TCP. Server and clients run in one thread,
+// turn about, so the test can hold each client's table against the
+// server's at the moments the client must act.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <chrono>
+#include <memory>
+#include <sstream>
+#include <vector>
+
+#include "bots/practice_game.h"
+#include "core/game/operations.h"
+
+namespace vask::test {
+namespace {
+
+using bots::PracticeGame;
+using bots::TableBot;
+
+std::vector<TileCode> Sorted(std::vector<TileCode> tiles) {
+  std::sort(tiles.begin(), tiles.end());
+  return tiles;
+}
+
+// The "sum=" field of every hand line of the results log.
+std::vector<long> HandSums(const std::string& log) {
+  std::vector<long> sums;
+  std::istringstream in(log);
+  for (std::string line; std::getline(in, line);) {
+    const auto at = line.find(" sum=");
+    if (line.rfind("hand=", 0) == 0 && at != std::string::npos) sums.push_back(std::stol(line.substr(at + 5)));
+  }
+  return sums;
+}
+
+TEST(BotsGame, FourClientsPlayWholeHandsAndAlwaysHoldWhatTheServerDealtThem) {
+  PracticeGame game(2024);
+  ASSERT_TRUE(game.Started());
+  const int kHands = 6;
+  int checks = 0;
+  const bool finished = game.PlayHands(kHands, 60, [&](TableBot& p) {
+    Client& c = p.GetClient();
+    const server::Hand* hand = game.ServerTable().CurrentHand();
+    const int seat = game.SeatOf(p);
+    // The client is to discard and has read everything the server sent:
+    // its concealed tiles are the server's, tile for tile.
+    if (!hand || seat < 0 || !c.table.MustDiscard || !OwnDiscardDue(c) || !hand->Waiting(seat)) return;
+    if (c.conn.RecvBuf.Unread() != 0) return;
+    EXPECT_EQ(Sorted(bots::OwnHand(c.table)), Sorted(hand->SeatTilesOf(seat).hand))
+        << p.Options().account << " in hand " << game.ServerTable().HandsPlayed() + 1;
+    ++checks;
+  });
+  ASSERT_TRUE(finished) << game.Log();
+  EXPECT_GT(checks, 20);
+  int claims = 0, discards = 0;
+  for (auto& p : game.Players()) {
+    claims += p->Claims();
+    discards += p->Discards();
+    EXPECT_FALSE(p->Platform().quit) << p->Options().account << ": " << p->Platform().lastMessage;
+  }
+  EXPECT_GT(claims, 0);
+  EXPECT_GT(discards, 4 * kHands);
+  const std::vector<long> sums = HandSums(game.Log());
+  ASSERT_GE(sums.size(), static_cast<std::size_t>(kHands));
+  for (long s : sums) EXPECT_EQ(s, 0) << game.Log();
+}
+
+TEST(BotsGame, APlayerWhoSitsDownLastCompletesTheTableAndTheHandStarts) {
+  PracticeGame game(7, bots::Strength::Steady, 3);
+  ASSERT_TRUE(game.Started());
+  // Three wait at the table long enough to have been told it is waiting.
+  for (auto until = std::chrono::steady_clock::now() + std::chrono::seconds(2); std::chrono::steady_clock::now() < until;) game.Round(1);
+  EXPECT_EQ(game.ServerTable().HandsPlayed(), 0);
+  ASSERT_TRUE(game.StartRest());
+  ASSERT_TRUE(game.PlayHands(2, 30)) << game.Log();
+}
+
+}  // namespace
+}  // namespace vask::test
