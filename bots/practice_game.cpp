@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <chrono>
 
+#include "core/game/operations.h"
+
 namespace vask::bots {
 
 PracticeGame::PracticeGame(std::uint32_t seed, Strength strength, int startNow) {
@@ -56,6 +58,18 @@ int PracticeGame::SeatOf(const TableBot& p) const {
   for (int s = 0; s < 4; ++s)
     if (host_->GetTable().Seat(s).profile.account == p.Options().account) return s;
   return -1;
+}
+
+std::optional<bool> PracticeGame::HandMatchesServer(TableBot& p) const {
+  Client& c = p.GetClient();
+  const server::Hand* hand = host_->GetTable().CurrentHand();
+  const int seat = SeatOf(p);
+  if (!hand || seat < 0 || !c.table.MustDiscard || !OwnDiscardDue(c) || !hand->Waiting(seat)) return std::nullopt;
+  if (c.conn.RecvBuf.Unread() != 0 || p.Platform().SocketState() != kSocketConnected) return std::nullopt;
+  server::Tiles mine = OwnHand(c.table), theirs = hand->SeatTilesOf(seat).hand;
+  std::sort(mine.begin(), mine.end());
+  std::sort(theirs.begin(), theirs.end());
+  return mine == theirs;
 }
 
 }  // namespace vask::bots

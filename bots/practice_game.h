@@ -4,6 +4,7 @@
 // benchmarks can look at every client and the server between moves.
 #include <functional>
 #include <memory>
+#include <optional>
 #include <sstream>
 #include <vector>
 
@@ -32,6 +33,10 @@ class PracticeGame {
   std::vector<std::unique_ptr<TableBot>>& Players() { return players_; }
   // The server seat of a bot, −1 before it sits.
   int SeatOf(const TableBot& p) const;
+  // At a moment the bot must discard, having read all the server sent:
+  // whether its concealed tiles are the server's for its seat. Empty at any
+  // other moment.
+  std::optional<bool> HandMatchesServer(TableBot& p) const;
   // The server's results log so far.
   std::string Log() const { return log_.str(); }
 

@@ -32,6 +32,10 @@ class HeadlessPlatform final : public Platform {
   std::uint32_t lastPost = 0;  // the latest message to the lobby
   std::map<std::string, std::string> files;
 
+  // The network fails under the client: the socket closes as if the line
+  // had dropped, and the client is told.
+  void DropConnection() { CloseSocket(true); }
+
   // The loop's side ---------------------------------------------------------
   int Fd() const { return fd_; }
   bool WantsWrite() const { return state_ == kConnecting || !outbox_.empty(); }
