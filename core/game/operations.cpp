@@ -151,25 +151,22 @@ bool EqualRun(const SeatRec& own, int slot, int count) {
   return IsValidTile(own.Slots[slot].Tile);
 }
 
+// A kong from `copies` equal hand tiles at `slot`: three of them fill the
+// meld slots, the request names the tile three times.
+bool SendKongOfRun(Client& c, int slot, int copies, std::int16_t mark, int type) {
+  SeatRec& own = c.table.Detail[0];
+  if (!MeldFits(own) || !EqualRun(own, slot, copies)) return false;
+  const TileCode tile = own.Slots[slot].Tile;
+  FillMeldSlots(own, {slot, slot + 1, slot + 2}, mark);
+  SendClaim(c, type, tile, tile, tile);
+  return true;
+}
+
 }  // namespace
 
-bool SendMingGang(Client& c, int slot) {
-  SeatRec& own = c.table.Detail[0];
-  if (!MeldFits(own) || !EqualRun(own, slot, 3)) return false;
-  const TileCode tile = own.Slots[slot].Tile;
-  FillMeldSlots(own, {slot, slot + 1, slot + 2}, SlotMingGang);
-  SendClaim(c, OpMingGang, tile, tile, tile);
-  return true;
-}
+bool SendMingGang(Client& c, int slot) { return SendKongOfRun(c, slot, 3, SlotMingGang, OpMingGang); }
 
-bool SendAnGang(Client& c, int slot) {
-  SeatRec& own = c.table.Detail[0];
-  if (!MeldFits(own) || !EqualRun(own, slot, 4)) return false;
-  const TileCode tile = own.Slots[slot].Tile;
-  FillMeldSlots(own, {slot, slot + 1, slot + 2}, SlotAnGang);
-  SendClaim(c, OpAnGang, tile, tile, tile);
-  return true;
-}
+bool SendAnGang(Client& c, int slot) { return SendKongOfRun(c, slot, 4, SlotAnGang, OpAnGang); }
 
 bool SendBuGang(Client& c, int slot) {
   SeatRec& own = c.table.Detail[0];

@@ -22,9 +22,6 @@ using test::kRight;
 using test::kTop;
 using test::TurnFrame;
 
-const std::vector<TileCode> kHand = {0x41, 0x41, 0x43, 0x44, 0x47, 0x48, 0x81,
-                                     0x81, 0x81, 0x82, 0x83, 0x11, 0x12, 0x29};
-
 // Everything a seat record holds, for comparing.
 std::vector<int> Records(const Client& c) {
   std::vector<int> out;
@@ -39,7 +36,7 @@ std::vector<int> Records(const Client& c) {
 class Claims : public test::PlayTest {
  protected:
   void SetUp() override {
-    Play(test::DealOwnTiles(kHand));
+    Play(test::DealOwnTiles(test::kSampleHand));
     Play({TurnFrame(kOwn)});
     SendDiscard(client, OwnImage(0x29));
     Play({DiscardFrame(kOwn, 0x29)});

@@ -28,15 +28,10 @@ Request Claim(int type, TileCode a, TileCode b, TileCode d) {
   return {7, kOwn, {type, 0x2000 | a, 0x2000 | b, 0x2000 | d}};
 }
 
-// Own seat deals: dots 1 1 1 2 3, characters 1 1 3 4 7 8, bamboo 9, east,
-// south (sorted: 81 81 81 82 83 41 41 43 44 47 48 29 11 12).
-const std::vector<TileCode> kHand = {0x41, 0x41, 0x43, 0x44, 0x47, 0x48, 0x81,
-                                     0x81, 0x81, 0x82, 0x83, 0x11, 0x12, 0x29};
-
 class Operations : public test::PlayTest {
  protected:
   void SetUp() override {
-    Play(test::DealOwnTiles(kHand));
+    Play(test::DealOwnTiles(test::kSampleHand));
     Play({TurnFrame(kOwn)});
     Taken();
   }

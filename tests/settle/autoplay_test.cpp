@@ -21,13 +21,10 @@ using test::TurnFrame;
 const Request kPass{7, kOwn, {OpPass, 0, 0, 0}};
 Request DrawnDiscard(TileCode t) { return {2, kOwn, {0, 0, 0, 0x4000 | t}}; }
 
-const std::vector<TileCode> kHand = {0x41, 0x41, 0x43, 0x44, 0x47, 0x48, 0x81,
-                                     0x81, 0x81, 0x82, 0x83, 0x11, 0x12, 0x29};
-
 class AutoPlay : public test::PlayTest {
  protected:
   void SetUp() override {
-    Play(test::DealOwnTiles(kHand));
+    Play(test::DealOwnTiles(test::kSampleHand));
     Taken();
   }
   // Runs the turn clock past its end: 8 seconds for a countdown of 2.

@@ -14,6 +14,11 @@ namespace vask::test {
 
 inline constexpr std::uint8_t kOwn = 1, kRight = 2, kTop = 4, kLeft = 8;
 
+// An own hand for the dealer: dots 1 1 1 2 3, characters 1 1 3 4 7 8,
+// bamboo 9, east, south (sorted: 81 81 81 82 83 41 41 43 44 47 48 29 11 12).
+inline const std::vector<TileCode> kSampleHand = {0x41, 0x41, 0x43, 0x44, 0x47, 0x48, 0x81,
+                                                  0x81, 0x81, 0x82, 0x83, 0x11, 0x12, 0x29};
+
 Frame HandStartFrame(std::uint8_t dealer, std::array<int, 4> dice);
 // value(3) is also the indicator tile.
 Frame WildcardsFrame(int die0, int die1, std::array<TileCode, 3> codes);

@@ -21,14 +21,11 @@ using test::ReadRequests;
 using test::Request;
 using test::TurnFrame;
 
-const std::vector<TileCode> kHand = {0x41, 0x41, 0x43, 0x44, 0x47, 0x48, 0x81,
-                                     0x81, 0x81, 0x82, 0x83, 0x11, 0x12, 0x29};
-
 class TileInput : public test::PlayTest {
  protected:
   void SetUp() override {
     client.widgets.ButtonState[2] = true;  // the player has declared ready
-    Play(test::DealOwnTiles(kHand));
+    Play(test::DealOwnTiles(test::kSampleHand));
     Play({TurnFrame(kOwn)});
     Taken();
   }
