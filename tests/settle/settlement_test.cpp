@@ -4,6 +4,7 @@
 // full; the pull and sit messages; bad settlement messages.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 
 #include "core/handlers.h"
@@ -182,6 +183,33 @@ TEST_F(SettlementTest, TheTotalsBookTheHandIntoThePlayersAndTheRecordOfHands) {
   EXPECT_EQ(HeroSum(client, 1).text, "1400金币");
   EXPECT_EQ(client.view.Sysmsg[0].items, Column{"请点击【继续】按钮继续游戏！"});
   EXPECT_EQ(client.view.Sysmsg[1].items, Column{"游戏将在15秒内开始"});
+}
+
+TEST_F(SettlementTest, ThePlugInsLinesAndGoldJoinTheColumn) {
+  StartHand(0);
+  TotalsState& t = client.settle.totals;
+  // Each piece ends in an eight-character colour (0xBBGGRR as the system
+  // numbers colours); a shorter piece stands unchanged.
+  t.PropScoreText[1] = "道具加成：+50金币00000255|双倍卡&H00FF00|无色";
+  t.PropAmount[1] = 50;
+  t.PropScoreText[2] = "坏颜色zzzzzzzz";
+  EndHand({}, {Settle(-2, -20), Settle(6, 60), Settle(-2, -20), Settle(-2, -20)});
+  const Column& col = State(1);
+  const auto at = std::find(col.begin(), col.end(), "道具加成：+50金币");
+  ASSERT_NE(at, col.end());
+  EXPECT_EQ(*(at - 1), "");
+  EXPECT_EQ(*(at + 1), "双倍卡");
+  EXPECT_EQ(*(at + 2), "无色");
+  EXPECT_EQ(*(at + 3), "");
+  EXPECT_EQ(col.back(), "最终分：110金币");
+  EXPECT_EQ(ScoreState(client, 1).foreColor, 0x00FF00u);  // the last valid colour
+  EXPECT_EQ(client.settle.totals.RunningTotal[1], 110);
+  EXPECT_EQ(client.view.Cash[1].text, "1110金币");
+  // A piece whose end is no colour loses it anyway and leaves black.
+  EXPECT_NE(std::find(State(2).begin(), State(2).end(), "坏颜色"), State(2).end());
+  EXPECT_EQ(ScoreState(client, 2).foreColor, 0u);
+  EXPECT_TRUE(t.PropScoreText[1].empty());
+  EXPECT_EQ(t.PropAmount[1], 0);
 }
 
 TEST_F(SettlementTest, GoldBarsWhenTheCurrencyItemIsNotOne) {
