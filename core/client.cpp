@@ -16,8 +16,8 @@ Client::Client(Platform& p) : platform(p) {
   timers[Index(TimerId::Chat)].interval = 800;
   timers[Index(TimerId::Prop)].interval = 50;
   timers[Index(TimerId::Shuffle)].interval = 300;
-  timers[Index(TimerId::Count)].interval = 3000;
-  timers[Index(TimerId::Reconnect)].interval = 3000;
+  timers[Index(TimerId::Count)].interval = kTimerCountMs;
+  timers[Index(TimerId::Reconnect)].interval = kTimerReconnectMs;
   timers[Index(TimerId::FadeIn)].interval = 50;
   ResetSeatRecords(table);
   platform.SetEvents(this);
@@ -40,8 +40,9 @@ void Client::OnTimer(TimerId timer) {
   }
 }
 
-// The login duty polls the socket's state; nothing to do here.
-void Client::OnSocketConnected() {}
+// The login duty polls the socket's state; only the proxy handshake waits
+// for this event.
+void Client::OnSocketConnected() { OnProxyConnected(*this); }
 
 void Client::OnSocketData() { Winsock1_DataArrival(*this); }
 
@@ -54,9 +55,11 @@ void Client::OnWindowMessage(std::uint32_t msg, std::int64_t wparam, std::int64_
 void Client::OnInput(const InputEvent& event) { RouteInput(*this, event); }
 
 void Client::OnWebPaneLoaded(int pane, bool ok) { WebPaneLoaded(*this, pane, ok); }
+void Client::OnMainWindowClose() { Form_Unload(*this); }
 
 void EnableTimer(Client& c, TimerId timer, bool enabled) {
   TimerSetting& t = c.timers[Index(timer)];
+  if (timer == TimerId::Bong && !enabled) ++c.conn.BongStops;
   if (t.enabled == enabled) return;
   t.enabled = enabled;
   c.platform.SetTimer(timer, t.interval, enabled);

@@ -4,8 +4,11 @@
 #include <array>
 
 #include "core/connection/connection_state.h"
+#include "core/connection/leaving.h"
 #include "core/connection/login.h"
 #include "core/connection/player_records.h"
+#include "core/connection/proxy.h"
+#include "core/connection/reconnect.h"
 #include "core/connection/startup.h"
 #include "core/connection/table_state_msgs.h"
 #include "core/game/table.h"
@@ -35,6 +38,9 @@ struct Client final : PlatformEvents {
   ConnectionState conn;
   LaunchState launch;
   LoginState login;
+  ReconnectState recon;
+  ProxyState proxy;
+  LeaveState leave;
   PlayerRecords players;
   TableLife life;
   TableState table;
@@ -55,6 +61,7 @@ struct Client final : PlatformEvents {
   void OnWindowMessage(std::uint32_t msg, std::int64_t wparam, std::int64_t lparam) override;
   void OnInput(const InputEvent& event) override;
   void OnWebPaneLoaded(int pane, bool ok) override;
+  void OnMainWindowClose() override;
 };
 
 // Starts or stops one of the client's timers, keeping its interval.

@@ -110,17 +110,20 @@ void MainForm_Hero_MouseMove(Client& c, const ControlInput& in);
 void MainForm_Hero_MouseUp(Client& c, const ControlInput& in);
 void MainForm_Hero_Click(Client& c, const ControlInput& in);
 void MainForm_Hero_DblClick(Client& c, const ControlInput& in);
+// connection/leaving.cpp: the leave dialog and the notice that others left
+void frmExit_Click(Client& c, const ControlInput& in);
+void frmOtherExit_Click(Client& c, const ControlInput& in);
+// connection/reconnect_dialog.cpp
+void frmReconnect_Click(Client& c, const ControlInput& in);
 
 // The lobby's window messages. connection/lobby_link.cpp
 void WndProc(Client& c, std::uint32_t msg, std::int64_t wparam, std::int64_t lparam);
 
-// One step of the SOCKS5 handshake over the bytes in ProxyBuf. connection/proxy.cpp
-void ProxyStep(Client& c);
-// Begins the handshake with the proxy of the command line. connection/proxy.cpp
-void StartProxy(Client& c);
+// The SOCKS5 handshake (ProxyReceive, StartProxy): connection/proxy.h
 
 // The connection taken as lost (no frame for 5000 receive duties in a hand).
-void ConnectionLost(Client& c);  // connection/reconnect.cpp
+void ConnectionLost(Client& c);  // connection/client_reset.cpp
+
 // The receive ring overflowed: give the lobby its window back and quit.
 void GiveUp(Client& c);          // connection/lobby_link.cpp
 

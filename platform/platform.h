@@ -85,6 +85,8 @@ class PlatformEvents {
   virtual void OnInput(const InputEvent& event) = 0;
   // A web pane (1 or 2) has finished loading its page, or failed to.
   virtual void OnWebPaneLoaded(int pane, bool ok) = 0;
+  // The user closes the main window.
+  virtual void OnMainWindowClose() = 0;
 };
 
 class Platform {

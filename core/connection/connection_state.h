@@ -49,6 +49,10 @@ struct ConnectionState {
   // nothing more is read from the network.
   bool bQuitting = false;
 
+  // Requests to stop TimerBong: one made by a handler during a tick keeps
+  // the heart beat stopped after the tick.
+  std::uint32_t BongStops = 0;
+
   // Frames SendMsg refused because the send ring had no room.
   std::uint32_t SendRefused = 0;
 };

@@ -3,6 +3,12 @@
 
 namespace vask {
 
-void TimerKeepAlive_Timer(Client&) {}
+// The server drops a link that stays silent; one frame every five seconds.
+void TimerKeepAlive_Timer(Client& c) {
+  MsgInfo alive;
+  alive.cmd = static_cast<std::int16_t>(Cmd::KeepAlive);
+  alive.seat = c.table.OwnMask();
+  SendMsg(c, alive);
+}
 
 }  // namespace vask

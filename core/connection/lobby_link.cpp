@@ -2,6 +2,8 @@
 
 #include "core/client.h"
 #include "core/connection/leaving.h"
+#include "core/connection/login.h"
+#include "core/connection/proxy.h"
 #include "core/connection/reconnect.h"
 #include "core/handlers.h"
 #include "core/view/reset.h"
@@ -9,9 +11,6 @@
 namespace vask {
 
 namespace {
-
-// The lobby's window, found by its title.
-bool LobbyExists(Client& c) { return !c.conn.LobbyTitle.empty() && c.platform.WindowExists(c.conn.LobbyTitle); }
 
 // Leaving on the lobby's order: tell the server while the link is up.
 void LeaveOnLobbyOrder(Client& c) {
@@ -25,6 +24,8 @@ void LeaveOnLobbyOrder(Client& c) {
 
 // The lobby's connect order: a fresh link to the game server.
 void ConnectAgain(Client& c) {
+  // A new visit logs in afresh, whatever the last link ended with.
+  PrepareFirstLogin(c);
   c.conn.bProxyDone = true;
   c.login.bLoggingIn = true;
   if (c.launch.ProxyType == 0) {
@@ -52,6 +53,10 @@ void ConnectAgain(Client& c) {
 
 }  // namespace
 
+bool LobbyWindowExists(Client& c) {
+  return !c.conn.LobbyTitle.empty() && c.platform.WindowExists(c.conn.LobbyTitle);
+}
+
 void QuitClient(Client& c) {
   c.conn.bQuitting = true;
   if (c.launch.bQuitRequested) return;
@@ -72,7 +77,7 @@ void MinimizeLobby(Client& c) {
 }
 
 void PostToLobby(Client& c, std::uint32_t msg) {
-  if (LobbyExists(c)) c.platform.PostToWindow(c.conn.LobbyTitle, msg, 0, 0);
+  if (LobbyWindowExists(c)) c.platform.PostToWindow(c.conn.LobbyTitle, msg, 0, 0);
 }
 
 void ResetRings(Client& c) {
@@ -90,10 +95,10 @@ void WndProc(Client& c, std::uint32_t msg, std::int64_t, std::int64_t) {
   if (!c.launch.bWndProcInstalled || c.conn.bQuitting) return;
   switch (msg) {
     case lobby_msg::kInHand:
-      if (LobbyExists(c)) PostToLobby(c, c.table.bInGame ? lobby_msg::kInHand : lobby_msg::kLeft);
+      if (LobbyWindowExists(c)) PostToLobby(c, c.table.bInGame ? lobby_msg::kInHand : lobby_msg::kLeft);
       return;
     case lobby_msg::kLeave:
-      if (!LobbyExists(c)) return;
+      if (!LobbyWindowExists(c)) return;
       if (c.login.bLoggingIn) return PostToLobby(c, lobby_msg::kLoggingIn);
       if (c.table.bInGame) return PostToLobby(c, lobby_msg::kInHand);
       LeaveOnLobbyOrder(c);

@@ -7,6 +7,8 @@ namespace vask {
 
 struct Client;
 
+// The lobby's window, found by its title.
+bool LobbyWindowExists(Client& c);
 // Brings the lobby window back; quits when it is gone. Nothing while the
 // lobby's title is unknown.
 void RestoreLobby(Client& c);

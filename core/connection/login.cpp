@@ -45,6 +45,29 @@ void OpenLoginGate(Client& c) {
   c.login.bLoginAnnounced = false;
 }
 
+void WriteLoginFrame(Client& c) {
+  c.login.bLoggingIn = true;
+  // A new link: it has not been told that the client leaves.
+  c.leave.bLeaveSent = false;
+  c.platform.SocketSend(c.login.LoginFrame);
+}
+
+void PrepareRelogin(Client& c) {
+  Frame& f = c.login.LoginFrame;
+  f[frame_offset::kCmd] = static_cast<std::uint8_t>(Cmd::Relogin);
+  f[frame_offset::kServerTag] = c.conn.ServerTag[0];
+  f[frame_offset::kServerTag + 1] = c.conn.ServerTag[1];
+  for (std::size_t i = 0; i < 4; ++i)
+    f[login_offset::kReLoginId + i] = static_cast<std::uint8_t>(c.login.ReLoginId >> (8 * i));
+}
+
+void PrepareFirstLogin(Client& c) {
+  Frame& f = c.login.LoginFrame;
+  f[frame_offset::kCmd] = static_cast<std::uint8_t>(Cmd::Login);
+  f[frame_offset::kServerTag] = f[frame_offset::kServerTag + 1] = 0;
+  for (std::size_t i = 0; i < 4; ++i) f[login_offset::kReLoginId + i] = 0;
+}
+
 void LoginDuty(Client& c) {
   if (!c.login.bLoginAnnounced) {
     c.login.bLoginAnnounced = true;
@@ -53,8 +76,7 @@ void LoginDuty(Client& c) {
   // Not connected yet: the gate stays open and the duty looks again four
   // ticks later, so nothing waits inside the tick.
   if (c.platform.SocketState() != kSocketConnected) return;
-  c.login.bLoggingIn = true;
-  c.platform.SocketSend(c.login.LoginFrame);
+  WriteLoginFrame(c);
   c.conn.bWatchLink = true;
   c.conn.WatchTick = 0;
   c.conn.bLoginSend = false;

@@ -38,6 +38,14 @@ Frame BuildLoginFrame(std::string_view account, std::string_view key);
 // Opens the login gate: the login duty writes the frame once the socket is
 // connected, and tells the lobby first.
 void OpenLoginGate(Client& c);
+// Writes LoginFrame straight to the socket (not through the send ring): the
+// login duty's and the proxy handshake's last step.
+void WriteLoginFrame(Client& c);
+// The login frame of a re-login: command 28, the last server tag and the
+// identifier of the last game start. Everything else stays.
+void PrepareRelogin(Client& c);
+// The login frame of a first login again (the lobby's connect order).
+void PrepareFirstLogin(Client& c);
 
 // The advert page is shown here; the game centre's address follows the
 // welcome line.

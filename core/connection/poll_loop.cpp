@@ -2,6 +2,8 @@
 
 #include "core/client.h"
 #include "core/connection/dispatcher.h"
+#include "core/connection/proxy.h"
+#include "core/connection/reconnect.h"
 #include "core/handlers.h"
 
 namespace vask {
@@ -74,15 +76,23 @@ void RecvDuty(Client& c) {
   }
   if (s.RecvBuf.Unread() >= kFrameSize) {
     std::size_t before = s.RecvBuf.ReadPos();
-    GetMsg(c);
-    if (s.bHoldCmd21 && s.Rinfo.cmd == static_cast<int>(Cmd::PlayerLeaves)) {
-      // Leave it at the head of the ring; everything behind it waits.
-      s.RecvBuf.SetReadPos(before);
-      if (s.Rinfo.seat != c.table.OwnMask() && !TimerEnabled(c, TimerId::KeepAlive))
-        EnableTimer(c, TimerId::KeepAlive, true);
+    Frame head;
+    s.RecvBuf.Peek(head);
+    if (!FrameBelongsToLink(c, DecodeHeader(head).cmd)) {
+      // A new link speaks only after the server has accepted the re-login.
+      s.RecvBuf.SetReadPos(before + kFrameSize);
     } else {
-      if (c.table.bInGame) s.IdleCount = 0;
-      ProcessMsg(c, s.Rinfo);
+      GetMsg(c);
+      if (s.bHoldCmd21 && s.Rinfo.cmd == static_cast<int>(Cmd::PlayerLeaves)) {
+        // Leave it at the head of the ring; everything behind it waits.
+        s.RecvBuf.SetReadPos(before);
+        if (s.Rinfo.seat != c.table.OwnMask() && !TimerEnabled(c, TimerId::KeepAlive))
+          EnableTimer(c, TimerId::KeepAlive, true);
+      } else {
+        FrameTaken(c);
+        if (c.table.bInGame) s.IdleCount = 0;
+        ProcessMsg(c, s.Rinfo);
+      }
     }
   }
   s.RecvTick = s.RecvBuf.Unread() >= kFrameSize ? 1 : 0;
@@ -114,7 +124,7 @@ void Winsock1_DataArrival(Client& c) {
       return;
     }
   }
-  ProxyStep(c);
+  ProxyReceive(c);
 }
 
 void Winsock1_Close(Client& c) { c.platform.SocketClose(); }
@@ -123,6 +133,7 @@ void TimerBong_Timer(Client& c) {
   ConnectionState& s = c.conn;
   if (s.bQuitting) return;
   EnableTimer(c, TimerId::Bong, false);
+  const std::uint32_t stops = s.BongStops;
   for (const Duty& d : kDuties)
     if (d.counter) ++(s.*d.counter);
   for (const Duty& d : kDuties) {
@@ -132,7 +143,8 @@ void TimerBong_Timer(Client& c) {
     if (d.counter && s.*d.counter >= d.threshold) s.*d.counter = 0;
   }
   if (s.bQuitting) return;
-  EnableTimer(c, TimerId::Bong, true);
+  // A handler that left the table stopped the heart beat for good.
+  if (s.BongStops == stops) EnableTimer(c, TimerId::Bong, true);
   if (c.prop.bPropPump && PluginActive(c)) PropTimerStep(c);
 }
 

@@ -38,6 +38,7 @@ inline constexpr std::uint32_t kPropMarkerB = 260;
 
 // The socket state meaning "connected".
 inline constexpr int kSocketConnected = 7;
+inline constexpr int kSocketConnecting = 6;
 
 // Command numbers. The comment names the file of the handler (received)
 // or of the sender (sent); the dispatcher's switch maps each to On<Name>.

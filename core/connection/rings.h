@@ -1,6 +1,7 @@
 #pragma once
 // A byte ring of fixed size with a read and a write position. The writer
 // never lets the positions meet by writing: a full ring refuses the byte.
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <span>
@@ -28,6 +29,8 @@ class ByteRing {
   // Copies without advancing.
   void Peek(std::span<std::uint8_t> out) const;
   void SetReadPos(std::size_t pos) { read_ = pos % buf_.size(); }
+  // Forgets every unread byte after the first n (n at most Unread()).
+  void KeepUnread(std::size_t n) { write_ = (read_ + std::min(n, Unread())) % buf_.size(); }
   void Clear() { read_ = write_ = 0; }
   std::uint8_t At(std::size_t pos) const { return buf_[pos % buf_.size()]; }
 

@@ -6,6 +6,7 @@
 #include "core/connection/lobby_link.h"
 #include "core/connection/login.h"
 #include "core/connection/poll_loop.h"
+#include "core/connection/proxy.h"
 #include "core/handlers.h"
 #include "core/view/layout.h"
 #include "core/view/widgets.h"

@@ -40,6 +40,9 @@ const ControlHandlers kInputHandlers[] = {
      nullptr, MainForm_Score_KeyDown},
     {"Hero", MainForm_Hero_MouseMove, MainForm_Hero_MouseDown, MainForm_Hero_MouseUp, MainForm_Hero_Click,
      MainForm_Hero_DblClick},
+    {"frmExit", nullptr, nullptr, nullptr, frmExit_Click},
+    {"frmOtherExit", nullptr, nullptr, nullptr, frmOtherExit_Click},
+    {"frmReconnect", nullptr, nullptr, nullptr, frmReconnect_Click},
 };
 
 const ControlHandlers* HandlersOf(std::span<const ControlHandlers> table, const char* name) {

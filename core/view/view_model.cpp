@@ -108,8 +108,14 @@ std::vector<ControlRef> StackingOrder(const ViewModel& v) {
 
 void ForEachWindow(const ViewModel& v, const std::function<void(const char*, const FormWindow&)>& f) {
   // Declaration order, changed by BringToFront on a window.
-  std::array<std::pair<const char*, const FormWindow*>, 5> windows = {{
-      {"Talk", &v.Talk}, {"huifu", &v.huifu}, {"Score", &v.Score}, {"Hero", &v.Hero}, {"Information", &v.Information}}};
+  std::array<std::pair<const char*, const FormWindow*>, 8> windows = {{{"Talk", &v.Talk},
+                                                                      {"huifu", &v.huifu},
+                                                                      {"Score", &v.Score},
+                                                                      {"Hero", &v.Hero},
+                                                                      {"Information", &v.Information},
+                                                                      {"frmExit", &v.frmExit},
+                                                                      {"frmOtherExit", &v.frmOtherExit},
+                                                                      {"frmReconnect", &v.frmReconnect}}};
   std::stable_sort(windows.begin(), windows.end(), [](const auto& a, const auto& b) { return a.second->z < b.second->z; });
   for (const auto& [name, w] : windows) f(name, *w);
 }

@@ -149,6 +149,9 @@ struct ViewModel {
   FormWindow Information;  // player card
   FormWindow Score;        // "战绩板": the settlement of a hand
   FormWindow Hero;         // "英雄榜": every hand of the visit
+  FormWindow frmExit;       // the leave dialog
+  FormWindow frmOtherExit;  // the notice that others left
+  FormWindow frmReconnect;  // the reconnect dialog
 
   RiverState rivers;
 

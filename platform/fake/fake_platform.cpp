@@ -72,6 +72,8 @@ bool FakePlatform::CallMade(const std::string& prefix) const {
 void FakePlatform::SocketConnect(const std::string& host, std::uint16_t port) {
   connectedHost = host;
   connectedPort = port;
+  // Connecting until the test connects it (Connect) or refuses it.
+  socketState = kSocketConnecting;
   calls.push_back("SocketConnect(" + host + ":" + std::to_string(port) + ")");
 }
 

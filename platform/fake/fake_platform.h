@@ -27,6 +27,8 @@ class FakePlatform final : public Platform {
   void ServerSends(std::span<const std::uint8_t> bytes);
   void ServerSendsFrame(const Frame& frame) { ServerSends(frame); }
   void ServerCloses();
+  // The connection attempt fails: nobody listens there.
+  void RefuseConnection() { socketState = 0; }
   // Frames the client wrote, in order; bytes after the last whole frame are
   // left in `sent`.
   std::vector<Frame> SentFrames() const;

@@ -48,6 +48,9 @@ QtPlatform::QtPlatform(QObject* parent) : QObject(parent), window_(std::make_uni
     connect(window_->Pane(pane), &WebPane::Loaded, this, [this, pane](bool ok) {
       if (events_) events_->OnWebPaneLoaded(pane, ok);
     });
+  window_->onClose = [this] {
+    if (events_) events_->OnMainWindowClose();
+  };
   connect(&endpoint_, &window_link::Endpoint::Received, this, [this](const window_link::Packet& p) {
     switch (p.kind) {
       case window_link::Kind::Post:

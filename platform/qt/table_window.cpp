@@ -1,6 +1,7 @@
 #include "platform/qt/table_window.h"
 
 #include <QKeyEvent>
+#include <QCloseEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPainterPath>
@@ -353,5 +354,10 @@ void TableWindow::mouseReleaseEvent(QMouseEvent* e) { SendMouse(static_cast<int>
 void TableWindow::mouseDoubleClickEvent(QMouseEvent* e) { SendMouse(static_cast<int>(InputKind::DoubleClick), e); }
 void TableWindow::keyPressEvent(QKeyEvent* e) { SendKey(static_cast<int>(InputKind::KeyDown), e); }
 void TableWindow::keyReleaseEvent(QKeyEvent* e) { SendKey(static_cast<int>(InputKind::KeyUp), e); }
+
+void TableWindow::closeEvent(QCloseEvent* event) {
+  if (onClose) onClose();
+  event->accept();
+}
 
 }  // namespace vask

@@ -5,6 +5,7 @@
 #include <QWidget>
 #include <functional>
 #include <memory>
+#include <string>
 
 class QPainter;
 class QMouseEvent;
@@ -57,6 +58,8 @@ class TableWindow final : public QWidget {
   WebPane* Pane(int pane) const;
   // Moves and shows the web panes where the view model has them.
   void SyncPanes();
+  // Where the closing of the window goes.
+  std::function<void()> onClose;
 
  protected:
   void paintEvent(QPaintEvent* event) override;
@@ -66,6 +69,7 @@ class TableWindow final : public QWidget {
   void mouseDoubleClickEvent(QMouseEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
   void keyReleaseEvent(QKeyEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
 
  private:
   const ViewModel* view_ = nullptr;

@@ -99,9 +99,12 @@ TEST_F(TableTest, TheConnectOrderConnectsAgainAndOpensTheLoginGate) {
 
 TEST_F(TableTest, TheConnectOrderThroughAProxyLeavesTheGateToTheHandshake) {
   client.launch.ProxyType = 5;
+  client.launch.ProxyHost = "10.9.9.9";
+  client.launch.ProxyPort = 1080;
   client.conn.bLoginSend = true;
   client.OnWindowMessage(lobby_msg::kConnect, 0, 0);
-  EXPECT_FALSE(platform.CallMade("SocketConnect"));
+  EXPECT_TRUE(platform.CallMade("SocketConnect(10.9.9.9:1080)"));
+  EXPECT_FALSE(client.conn.bProxyDone);
   EXPECT_FALSE(client.conn.bLoginSend);
   EXPECT_TRUE(client.login.bLoggingIn);
 }

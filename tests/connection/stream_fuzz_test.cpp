@@ -34,9 +34,15 @@ Frame RandomFrame(std::mt19937& rng) {
 // Runs ticks until at most `frames` frames wait. A held departure (command
 // 21 after a hand result) blocks the stream until the next hand starts;
 // random input may never bring one, so it is released as the totals panel's
-// countdown would.
+// countdown would. A frame that makes the client leave the table stops its
+// heart beat; it starts again as the lobby's next connect order would.
 void DrainTo(FakePlatform& platform, Client& client, std::size_t frames) {
   for (int ticks = 0; client.conn.RecvBuf.Unread() > frames * kFrameSize && !platform.quit; ++ticks) {
+    if (!TimerEnabled(client, TimerId::Bong)) {
+      client.launch.bWndProcInstalled = true;
+      client.OnWindowMessage(lobby_msg::kConnect, 0, 0);
+      platform.Connect();
+    }
     platform.RunTicks(1);
     if (ticks > 400) client.conn.bHoldCmd21 = false;
   }
