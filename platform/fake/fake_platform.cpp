@@ -36,6 +36,11 @@ void FakePlatform::Advance(int ms) {
 }
 
 void FakePlatform::PumpEvents() {
+  if (duringPump) {
+    auto once = std::move(duringPump);
+    duringPump = nullptr;
+    once();
+  }
   // Event pumping while a handler waits: a little virtual time passes.
   std::uint32_t until = now + 5;
   while (!quit && FireNext(until)) {
@@ -79,6 +84,7 @@ void FakePlatform::SocketConnect(const std::string& host, std::uint16_t port) {
 
 void FakePlatform::SocketClose() {
   socketState = 0;
+  closedAt = now;
   calls.push_back("SocketClose");
 }
 
@@ -90,6 +96,7 @@ std::vector<std::uint8_t> FakePlatform::SocketReadAll() {
 
 void FakePlatform::SocketSend(std::span<const std::uint8_t> bytes) {
   sent.insert(sent.end(), bytes.begin(), bytes.end());
+  sendTimes.push_back(now);
 }
 
 bool FakePlatform::WindowExists(const std::string& title) {

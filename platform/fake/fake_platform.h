@@ -69,6 +69,11 @@ class FakePlatform final : public Platform {
   std::uint16_t connectedPort = 0;
   std::vector<std::uint8_t> inbox;  // waiting to be read by the client
   std::vector<std::uint8_t> sent;   // everything the client wrote
+  std::vector<std::uint32_t> sendTimes;  // the clock at each write
+  std::uint32_t closedAt = 0;            // the clock at the last SocketClose
+  // Runs once, the next time the client pumps events while it waits (a
+  // lobby message or a click arriving during the wait).
+  std::function<void()> duringPump;
   std::vector<std::string> calls;   // "Quit", "RestoreWindow(Vask)", ...
   struct Post {
     std::string title;

@@ -73,6 +73,12 @@ Frame ReadyFrame(const std::string& account, int ready) {
   return f;
 }
 
+Frame LeaveNoticeFrame(const std::string& text) {
+  Frame f = ServerFrame(22);
+  PutGbk(f, 16, 216, text);
+  return f;
+}
+
 Frame OwnGoldFrame(std::int64_t amount) {
   Frame f = ServerFrame(91);
   PutGold(f, 16, amount);

@@ -37,6 +37,8 @@ Frame TableStateFrame(int kind, std::uint8_t seat = 0, int v1 = 0, int v2 = 0);
 Frame PlayerLeavesFrame(const std::string& account, int shortReady = 0);
 // Command 23: the account is ready (value(3) 1).
 Frame ReadyFrame(const std::string& account, int ready = 1);
+// Command 22: another player has left, the notice text in GBK.
+Frame LeaveNoticeFrame(const std::string& text);
 // Commands 91 and 92: a gold change, negative for a loss.
 Frame OwnGoldFrame(std::int64_t amount);
 Frame OtherGoldFrame(const std::string& account, std::int64_t amount);
