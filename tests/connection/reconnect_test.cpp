@@ -8,6 +8,7 @@
 #include "core/client.h"
 #include "core/connection/login.h"
 #include "core/view/dialogs.h"
+#include "core/view/layout.h"
 #include "support/frames.h"
 #include "table_fixture.h"
 
@@ -25,6 +26,8 @@ class Reconnect : public TableTest {
   Reconnect() {
     client.launch.ServerHost = "10.0.0.7";
     client.launch.ServerPort = 6000;
+    InitPictureTables(client.pics, 1.0);
+    InitLayout(client);
     // Logged in the way a client does: the login duty opens the watch.
     client.login.LoginFrame = BuildLoginFrame("player", "key-1234");
     OpenLoginGate(client);
@@ -245,7 +248,7 @@ TEST_F(Reconnect, WithTheLobbyGoneADropQuits) {
 
 TEST_F(Reconnect, ReconnectNowSkipsTheCountdown) {
   Drop();
-  client.OnClick("frmReconnect", reconnect_part::kPbReconnect);
+  ClickOn(Dialog(), reconnect_part::kPbReconnect);
   platform.Advance(kTimerCountMs);
   EXPECT_EQ(Connects(), 1);
 }
@@ -258,7 +261,7 @@ TEST_P(LeavingWhileReconnecting, StopsEveryAttempt) {
   DropAndFirstAttempt();
   platform.RefuseConnection();
   switch (GetParam()) {
-    case 0: client.OnClick("frmReconnect", reconnect_part::kPbCancel); break;
+    case 0: ClickOn(Dialog(), reconnect_part::kPbCancel); break;
     case 1: client.OnWindowMessage(lobby_msg::kLeft, 0, 0); break;
     case 2: client.OnWindowMessage(lobby_msg::kLeave, 0, 0); break;
   }

@@ -33,6 +33,11 @@ class ClientTest : public ::testing::Test {
     auto [x, y] = CentreOf(ctl);
     platform.Click(x, y, button);
   }
+  // A part of a floating window (a dialog's button).
+  void ClickOn(const FormWindow& window, int part) {
+    const ListControl& p = window.parts.at(static_cast<std::size_t>(part));
+    platform.Click(client.view.Pic1.x + window.x + p.x + p.w / 2, client.view.Pic1.y + window.y + p.y + p.h / 2);
+  }
   void PointAt(const Control& ctl) {
     auto [x, y] = CentreOf(ctl);
     platform.MoveMouse(x, y);
