@@ -157,6 +157,10 @@ void OnHandStart(Client& c, MsgInfo& info) {
   ++t.HandNo;
   ResetTable(c);
   t.HandSeen = true;
+  // A new hand: the last one's leave dialog closes and the table is whole.
+  CloseLeaveDialog(c);
+  c.life.bTableBroken = false;
+  c.recon.ReconAttempts = c.recon.ReconCountdown = 0;
   t.WinnerView = -1;
 
   const int view = ViewOfMask(c, info.seat);

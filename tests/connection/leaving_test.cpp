@@ -9,6 +9,7 @@
 #include "core/view/layout.h"
 #include "core/view/dialogs.h"
 #include "support/frames.h"
+#include "support/play_frames.h"
 #include "table_fixture.h"
 
 namespace vask::test {
@@ -207,6 +208,15 @@ TEST_F(Leaving, ClosingTheMainWindowUnloadsThePluginAndEndsWithoutALeaveFrame) {
   platform.posts.clear();
   client.OnWindowMessage(lobby_msg::kInHand, 0, 0);
   EXPECT_TRUE(platform.posts.empty());
+}
+
+TEST_F(Leaving, AHandStartClosesTheLeaveDialogAndMendsTheTable) {
+  ClickOn(client.view.AnNiu[8]);
+  client.life.bTableBroken = true;
+  Play(HandStartFrame(table.ownMask, {1, 2, 3, 4}));
+  EXPECT_FALSE(Exit().visible);
+  EXPECT_FALSE(client.life.bTableBroken);
+  EXPECT_TRUE(client.table.bInGame);
 }
 
 TEST_F(Leaving, AClickBesideTheButtonsLeavesTheDialogOpen) {
