@@ -76,6 +76,18 @@ ScriptedServer& ScriptedServer::ExpectClose() {
   return *this;
 }
 
+ScriptedServer& ScriptedServer::SendPart(const Frame& frame, std::size_t n) {
+  Step s{Step::SendBytes, {}, {}, {}, 0};
+  s.bytes.assign(frame.begin(), frame.begin() + static_cast<std::ptrdiff_t>(std::min(n, frame.size())));
+  steps_.push_back(std::move(s));
+  return *this;
+}
+
+ScriptedServer& ScriptedServer::AcceptAgain() {
+  steps_.push_back({Step::Reaccept, {}, "the client connects again", {}, 0});
+  return *this;
+}
+
 ScriptedServer& ScriptedServer::Pause(int ms) {
   steps_.push_back({Step::Wait, {}, {}, {}, ms});
   return *this;
@@ -233,6 +245,20 @@ void ScriptedServer::Run() {
           if (connFd_ >= 0) ::shutdown(connFd_, SHUT_RDWR);
           peerClosed_ = true;
           break;
+        case Step::Reaccept: {
+          if (connFd_ >= 0) ::close(connFd_);
+          connFd_ = -1;
+          inbuf_.clear();
+          peerClosed_ = false;
+          {
+            // What the old link sent is no answer on the new one.
+            std::lock_guard<std::mutex> lock(mu_);
+            consumed_ = received_.size();
+          }
+          ok = AcceptClient();
+          if (!ok) Fail("expected " + s.what + ", nobody came");
+          break;
+        }
       }
       if (!ok) break;
     }

@@ -43,6 +43,11 @@ class ScriptedServer {
   ScriptedServer& Pause(int ms);
   // The server closes the connection.
   ScriptedServer& Close();
+  // The first n bytes of a frame, as a link cut in the middle of a write.
+  ScriptedServer& SendPart(const Frame& frame, std::size_t n);
+  // Waits for the client's next connection (a reconnection) and plays the
+  // rest of the script on it.
+  ScriptedServer& AcceptAgain();
 
   void Start();
   // The script has ended, passed or failed.
@@ -63,7 +68,7 @@ class ScriptedServer {
 
  private:
   struct Step {
-    enum Kind { SendBytes, ExpectFrame, ExpectClosed, Wait, CloseConn } kind;
+    enum Kind { SendBytes, ExpectFrame, ExpectClosed, Wait, CloseConn, Reaccept } kind;
     std::vector<std::uint8_t> bytes;
     std::string what;
     Match match;
