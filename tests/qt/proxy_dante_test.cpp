@@ -21,18 +21,14 @@
 #include "core/connection/startup.h"
 #include "platform/qt/lobby_ipc.h"
 #include "platform/qt/qt_platform.h"
+#include "pump_until.h"
 #include "support/scripted_server.h"
 #include "support/table_frames.h"
 
 namespace vask {
 namespace {
 
-bool PumpUntil(const std::function<bool()>& done, int ms) {
-  QElapsedTimer t;
-  t.start();
-  while (!done() && t.elapsed() < ms) QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-  return done();
-}
+using test::PumpUntil;
 
 std::uint16_t FreePort() {
   int fd = ::socket(AF_INET, SOCK_STREAM, 0);

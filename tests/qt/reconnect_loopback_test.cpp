@@ -14,18 +14,14 @@
 #include "platform/qt/lobby_ipc.h"
 #include "platform/qt/qt_platform.h"
 #include "support/frames.h"
+#include "pump_until.h"
 #include "support/scripted_server.h"
 #include "support/table_frames.h"
 
 namespace vask {
 namespace {
 
-bool PumpUntil(const std::function<bool()>& done, int ms) {
-  QElapsedTimer t;
-  t.start();
-  while (!done() && t.elapsed() < ms) QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-  return done();
-}
+using test::PumpUntil;
 
 constexpr std::uint32_t kReloginId = 0x01020304;
 constexpr const char* kLobby = "重连测试大厅";
