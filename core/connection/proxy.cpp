@@ -107,7 +107,7 @@ void ProxyDone(Client& c, std::size_t answerSize) {
   // Whatever followed the answer in the same read is the game stream's.
   std::vector<std::uint8_t> rest(s.ProxyBuf.Unread() - answerSize);
   s.ProxyBuf.SetReadPos(s.ProxyBuf.ReadPos() + answerSize);
-  s.ProxyBuf.Take(rest);
+  if (!rest.empty()) s.ProxyBuf.Take(rest);
   s.ProxyBuf.Clear();
   if (!rest.empty() && s.RecvBuf.PutAll(rest)) {
     s.bRecvPending = true;
