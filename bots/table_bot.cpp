@@ -1,5 +1,6 @@
 #include "bots/table_bot.h"
 
+#include "core/connection/reconnect.h"
 #include "core/connection/startup.h"
 #include "core/game/choices.h"
 #include "core/game/operations.h"
@@ -34,7 +35,10 @@ TableBot::TableBot(BotOptions options)
     : options_(std::move(options)), platform_(options_.seed, options_.warp), client_(platform_) {
   platform_.busy = [this] {
     const ConnectionState& s = client_.conn;
-    return s.RecvBuf.Unread() >= kFrameSize || s.SendBuf.Unread() >= kFrameSize;
+    // A line that dropped mid-hand is only waited for by the client's own
+    // timers (the connection watch, the reconnect dialog): race to them.
+    const bool dropped = platform_.SocketState() != kSocketConnected && client_.table.bInGame;
+    return dropped || s.RecvBuf.Unread() >= kFrameSize || s.SendBuf.Unread() >= kFrameSize;
   };
 }
 
@@ -61,9 +65,19 @@ bool TableBot::ThoughtOver() {
 }
 
 void TableBot::Act() {
-  if (platform_.quit || client_.conn.bQuitting || !client_.conn.bTableLive) return;
+  if (platform_.quit || client_.conn.bQuitting) return;
+  if (Reconnect()) return;
+  if (!client_.conn.bTableLive) return;
   if (!ThoughtOver()) return;
   if (AnswerQuestion() || AnswerOffer() || Discard() || Ready()) situation_ = ~0ull;
+}
+
+// The line dropped and the client asks whether to reconnect: yes, at once.
+bool TableBot::Reconnect() {
+  if (!ReconnectDialogShown(client_)) return false;
+  pbReconnect_Click(client_);
+  ++reconnects_;
+  return true;
 }
 
 bool TableBot::AnswerOffer() {

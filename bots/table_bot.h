@@ -37,6 +37,7 @@ class TableBot {
   const BotOptions& Options() const { return options_; }
   int Discards() const { return discards_; }
   int Claims() const { return claims_; }
+  int Reconnects() const { return reconnects_; }
 
  private:
   // The situation the bot has to answer, to know when it first saw it.
@@ -46,6 +47,7 @@ class TableBot {
   bool Discard();
   bool Ready();
   bool AnswerQuestion();
+  bool Reconnect();
 
   BotOptions options_;
   HeadlessPlatform platform_;
@@ -54,6 +56,7 @@ class TableBot {
   std::uint32_t seenAt_ = 0;
   int discards_ = 0;
   int claims_ = 0;
+  int reconnects_ = 0;
 };
 
 }  // namespace vask::bots
