@@ -54,12 +54,12 @@ void ReadyClockDuty(Client& c);  // every 20 ticks: connection/ready_clock.cpp
 void LiveTableDuty(Client& c);   // every tick while the table is live: settle/settlement.cpp
 void WatchDuty(Client& c);       // every 2 ticks: connection/reconnect.cpp
 void HideWordDuty(Client& c);    // every 40 ticks: game/claims.cpp
-void PropTimerStep(Client& c);   // after the tick, plug-in active: social/plugin_host.cpp
+void PropTimerStep(Client& c);   // after the tick, plug-in active: social/plugin_pump.cpp
 
 // Timers other than TimerBong (connection/poll_loop.cpp).
 void TimerKeepAlive_Timer(Client& c);  // connection/keepalive.cpp
 void TimerChat_Timer(Client& c);       // social/chat.cpp
-void TimerProp_Timer(Client& c);       // social/plugin_host.cpp
+void TimerProp_Timer(Client& c);       // social/plugin_pump.cpp
 void TimerShuffle_Timer(Client& c);    // view/widgets.cpp
 void TimerCount_Timer(Client& c);      // connection/reconnect.cpp
 void TimerReconnect_Timer(Client& c);  // connection/reconnect.cpp
@@ -115,6 +115,10 @@ void frmExit_Click(Client& c, const ControlInput& in);
 void frmOtherExit_Click(Client& c, const ControlInput& in);
 // connection/reconnect_dialog.cpp
 void frmReconnect_Click(Client& c, const ControlInput& in);
+// social/plugin_host.cpp
+void MainForm_Bank_Click(Client& c, const ControlInput& in);
+// social/chests.cpp
+void MainForm_ImgProp_Click(Client& c, const ControlInput& in);
 
 // The lobby's window messages. connection/lobby_link.cpp
 void WndProc(Client& c, std::uint32_t msg, std::int64_t wparam, std::int64_t lparam);

@@ -148,6 +148,9 @@ class Platform {
 
   // The prop plug-in library; nullptr when missing or refusing.
   virtual std::unique_ptr<PropPlugin> LoadPlugin(const std::string& path) = 0;
+  // What the plug-in is told of the main window (a QWidget* with the Qt
+  // platform); 0 where there is none.
+  virtual std::intptr_t MainWindowHandle() { return 0; }
 
   // Web panes and the system browser. A pane (1 or 2) fetches the page and
   // shows it plainly where the view model's WebBrowser1/2 stands, then

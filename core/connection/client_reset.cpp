@@ -57,10 +57,7 @@ void ResetClient(Client& c) {
   c.widgets.FirstStart = true;
   HideStatusImages(c.view);
   EmptyTalk(c.view);
-  if (PluginActive(c)) {
-    UnloadGameDll(c);
-    c.prop.Prop_GameDllState = -1;
-  }
+  UnloadGameDll(c);
   c.platform.MinimizeMainWindow();
   ++c.view.revision;
   c.platform.ViewChanged();
@@ -69,10 +66,7 @@ void ResetClient(Client& c) {
 void ConnectionLost(Client& c) {
   if (!LobbyWindowExists(c)) return QuitClient(c);
   c.view.ChatList1.items.assign(1, reconnect_text::kConnectionLost);
-  if (PluginActive(c)) {
-    UnloadGameDll(c);
-    c.prop.Prop_GameDllState = -1;
-  }
+  UnloadGameDll(c);
   c.platform.MinimizeMainWindow();
   RestoreLobby(c);
   LeaveResets(c);

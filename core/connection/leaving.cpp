@@ -19,12 +19,6 @@ namespace {
 
 constexpr std::size_t kNoticeText = 16, kNoticeTextEnd = 216;  // command 22
 
-void UnloadIfActive(Client& c) {
-  if (!PluginActive(c)) return;
-  UnloadGameDll(c);
-  c.prop.Prop_GameDllState = -1;
-}
-
 }  // namespace
 
 void LeaveTable(Client& c) {
@@ -138,11 +132,7 @@ void frmOtherExit_Click(Client& c, const ControlInput& in) {
 void Form_Unload(Client& c) {
   c.launch.bWndProcInstalled = false;
   if (c.sound.bMusicOn || c.sound.bEffectsOn) c.platform.SoundStop();
-  if (PluginActive(c)) {
-    std::int16_t atProgramEnd = 1;
-    PropCall(c, [&](PropPlugin& p) { p.InitExit(atProgramEnd); });
-  }
-  UnloadIfActive(c);
+  UnloadGameDll(c, 1);
   c.prop.PropObj.reset();
   QuitClient(c);
 }

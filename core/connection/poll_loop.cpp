@@ -145,7 +145,7 @@ void TimerBong_Timer(Client& c) {
   if (s.bQuitting) return;
   // A handler that left the table stopped the heart beat for good.
   if (s.BongStops == stops) EnableTimer(c, TimerId::Bong, true);
-  if (c.prop.bPropPump && PluginActive(c)) PropTimerStep(c);
+  if (PropPumpDue(c)) PropTimerStep(c);
 }
 
 void ClearGates(Client& c) {

@@ -36,12 +36,6 @@ void EndWatchIfWatching(Client& c) {
   QuitClient(c);
 }
 
-void UnloadIfActive(Client& c) {
-  if (!PluginActive(c)) return;
-  UnloadGameDll(c);
-  c.prop.Prop_GameDllState = -1;
-}
-
 // The seats a players-gone or short-of-gold message is about: the bits
 // clear in its nibble.
 std::uint8_t SeatsConcerned(std::uint8_t nibble) { return static_cast<std::uint8_t>(~nibble & 0x0F); }
@@ -128,7 +122,7 @@ void PlayersGone(Client& c, MsgInfo& info) {
   int highest = 3;
   while (highest > 0 && !(seats & SeatMask(highest))) --highest;
   if (c.table.OwnMask() != 0 && SeatMask(highest) == c.table.OwnMask()) {
-    UnloadIfActive(c);
+    UnloadGameDll(c);
     c.platform.SocketClose();
     return QuitClient(c);
   }
@@ -166,7 +160,7 @@ void ShortOfGold(Client& c, MsgInfo& info) {
     c.life.bTableBroken = true;
     bool changeRoom = (info.value[1] & c.table.OwnMask()) != 0;
     ShowOtherExit(c, changeRoom ? table_text::kOwnGoldChangeRoom : table_text::kOwnGoldAllowance);
-    UnloadIfActive(c);
+    UnloadAfterShow(c);
     // The client leaves the table itself, for good.
     c.conn.bLoginSend = c.conn.bWatchLink = false;
     c.login.g_bCanRecon = false;

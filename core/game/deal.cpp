@@ -240,6 +240,7 @@ void OnWildcards(Client& c, MsgInfo& info) {
 void OnDeal(Client& c, MsgInfo& info) {
   TableState& t = c.table;
   if (!t.bInGame) return;
+  if (t.Detail[0].HandCount == 0 && PluginActive(c)) PropHandStart(c);
   for (Control& b : c.view.operZ) b.visible = false;
   const int count = info.value[1];
   if (count != 4 && count != 8 && count != 12) return;

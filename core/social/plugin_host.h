@@ -1,42 +1,122 @@
 #pragma once
-// The client's side of the prop plug-in: the object and its state.
+// The client's side of the prop plug-in: the object, its state, loading and
+// unloading, the frames it is given, the requests it makes on the main
+// timer and the end of a hand it may hold back until its scores are in.
+#include <array>
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <string>
+#include <vector>
 
 #include "core/connection/protocol.h"
+#include "core/social/chests.h"
 #include "core/social/prop_plugin.h"
 
 namespace vask {
 
 struct Client;
 
+// The library below the client's directory, and what Initdll is told.
+inline constexpr const char* kPropLibrary = "/plugin/tools/PropDll.so";
+inline constexpr const char* kPropMode = "DLL";
+inline constexpr const char* kPropGame = "newvask";
+
+// Prop_GameDllState values.
+inline constexpr std::int16_t kPropNotLoaded = 0;
+inline constexpr std::int16_t kPropOff = -1;  // refused, missing, or loading
+inline constexpr std::int16_t kPropActive = 1;
+inline constexpr std::int16_t kPropWithChests = 2;
+
+// PropShowPhase values.
+inline constexpr std::int16_t kShowNone = 0;
+inline constexpr std::int16_t kShowRunning = 1;
+inline constexpr std::int16_t kShowDone = 2;
+
+// GetSendBuff kinds.
+namespace prop_request {
+inline constexpr int kNotice = 0;      // a line for the chat history and ticker
+inline constexpr int kLabel = 1;       // a label on the table
+inline constexpr int kFrame = 2;       // a frame for the server
+inline constexpr int kAddress = 3;     // a click on Tou(n), n = 1..3
+inline constexpr int kKey = 4;         // a key pressed on the table
+inline constexpr int kPlayerCard = 5;  // the pointer over Tou(n), n = 0..3
+}  // namespace prop_request
+
+// Bounds on what the plug-in may ask for, so that a faulty one cannot
+// flood the send ring or hold the end of a hand for ever.
+inline constexpr int kMaxRequestsPerTick = 32;
+// Frames the plug-in may not take from the game: this much room stays free.
+inline constexpr std::size_t kSendRoomForGame = 16 * kFrameSize;
+// Main-timer ticks the end of a hand waits for GetScoreInfo (5 s).
+inline constexpr int kScoreWaitTicks = 100;
+
 struct PropHost {
   std::unique_ptr<PropPlugin> PropObj;
-  // 0 not loaded, −1 not to be used, 1 active, 2 active with chests.
-  std::int16_t Prop_GameDllState = 0;
+  std::int16_t Prop_GameDllState = kPropNotLoaded;
   std::int16_t Prop_swicth = 0;
   std::int16_t PropParam = 0;
   bool bPropPump = false;
-  bool PropPending = false;
+  bool PropPending = false;     // a hand has ended and waits for the plug-in
   bool PropScoreReady = false;  // command 46 arrived: the plug-in has scores
+  bool PropDrawn = false;       // the waiting hand ended with all totals 0
+  std::int16_t PropShowPhase = kShowNone;
+  bool bPropUnloadAfterShow = false;
+  bool bPropHandStarted = false;
+  // Two strings per view, view 0 first: the name shown, then the result
+  // lines separated by "|".
+  std::vector<std::string> ChestInfo;
+  // A plug-in label shown for LabelTicks ticks of TimerProp.
+  bool bLabelTimed = false;
+  std::int16_t LabelTicks = 0;
+  std::int16_t LabelCount = 0;
   PluginRequest request;
+  // Ticks the waiting hand has asked GetScoreInfo in vain.
+  int ScoreWaits = 0;
+  ChestLayout chestLayout;
+  ChestState chests;
 };
 
 bool PluginActive(const Client& c);
-// Loads the plug-in for this visit (when the lobby and the server allow it).
-void InitGameDll(Client& c);
-// Releases the plug-in object; the caller decides its state.
-void UnloadGameDll(Client& c);
-// Runs f on the plug-in object when there is one; a plug-in that throws is
-// unloaded and turned off for the visit. False when f did not run through.
+// Loads the plug-in for this visit; true when it is active.
+bool InitGameDll(Client& c);
+// Closes the active plug-in (flag 1 at program end, else 0); the object
+// stays, so that a later player-information message may load it again.
+void UnloadGameDll(Client& c, std::int16_t atProgramEnd = 0);
+// A departure: unloads the active plug-in, or after the end-of-hand show
+// when one is running.
+void UnloadAfterShow(Client& c);
+// Runs f on the plug-in object when there is one. A plug-in that throws is
+// closed, released and turned off for the visit. False when f did not run
+// through.
 bool PropCall(Client& c, const std::function<void(PropPlugin&)>& f);
-// The hand is over and the plug-in is active: its end-of-hand show runs
-// before the settlement is shown.
-void PropHandEnd(Client& c);
-// After the totals panel: the plug-in is told the hand is shown.
-void PropAfterShow(Client& c);
 // Hands a frame to the active plug-in's Rec_MSG; nothing when inactive.
 void PassToPlugin(Client& c, Frame& msg);
+
+// The deal of a new hand begins (own hand still empty, plug-in active).
+void PropHandStart(Client& c);
+// The fourth settlement message of a hand with the plug-in active: the
+// settlement waits for the plug-in's scores.
+void PropHandEnd(Client& c);
+// The end of every totals panel.
+void PropAfterShow(Client& c);
+// The table is reset: the per-hand flags of the plug-in are cleared, and a
+// hand still waiting for the plug-in is given up with the table.
+void ClearPropHand(Client& c);
+// The main timer runs PropTimerStep this tick.
+bool PropPumpDue(const Client& c);
+// F1..F6 on the window or in the chat box, for the active plug-in.
+void PropKeyDown(Client& c, int keyCode);
+
+// A plug-in label on the table: rect (w, h, left, top); style (interval ms,
+// ticks, font size, colour 0xBBGGRR, alignment 0 left 1 right 2 centre).
+void ShowPropLabel(Client& c, const std::string& text, const std::vector<std::int32_t>& rect,
+                   const std::vector<std::int32_t>& style);
+// A plug-in line in the chat history and the ticker.
+void ShowPropNotice(Client& c, const std::string& text);
+// The settlement of the waiting hand, then the plug-in told it is shown.
+void ShowPropSettlement(Client& c);
+// Empties the plug-in's extra score lines and gold of every view.
+void ClearPropScores(Client& c);
 
 }  // namespace vask

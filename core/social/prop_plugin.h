@@ -19,9 +19,10 @@ struct ChestLayout {
   std::vector<std::int32_t> SeatTargets;  // x of view v at v, y at v + 4
   std::vector<std::int32_t> MsgPos;       // (x, y)
   std::vector<std::int16_t> ChestTimes;   // (0) tick ms, (1) number of ticks
-  std::string ClosedPic;                  // picture reference of a closed chest
+  // Pictures as the bytes of an image file (PNG, GIF, ...).
+  std::string ClosedPic;                  // a closed chest
   std::vector<std::int32_t> ChestSize;    // (w, h)
-  std::string OpenPic;
+  std::string OpenPic;                    // an opened chest
   std::vector<std::int32_t> OpenSize;     // (w, h)
 };
 
@@ -29,7 +30,8 @@ struct ChestLayout {
 struct PluginRequest {
   std::string PluginPic;
   std::string PluginText;
-  Frame PluginFrame{};
+  // A frame to send: the host sends it only when it is 272 bytes long.
+  std::vector<std::uint8_t> PluginFrame;
   std::int16_t PluginKind = -1;
   std::vector<std::int32_t> PluginRect;
   std::vector<std::int32_t> PluginStyle;

@@ -27,7 +27,7 @@ const ControlHandlers kInputHandlers[] = {
     {"AnNiu", MainForm_AnNiu_MouseMove, nullptr, nullptr, MainForm_AnNiu_Click},
     {"imgword1", MainForm_imgword1_MouseMove, nullptr, nullptr, MainForm_imgword1_Click},
     {"imgword2", MainForm_imgword2_MouseMove, nullptr, nullptr, MainForm_imgword2_Click},
-    {"Bank", MainForm_Bank_MouseMove},
+    {"Bank", MainForm_Bank_MouseMove, nullptr, nullptr, MainForm_Bank_Click},
     {"imgLocation", MainForm_imgLocation_MouseMove},
     {"operZ", MainForm_operZ_MouseMove, nullptr, nullptr, MainForm_operZ_Click},
     {"Tou", MainForm_Tou_MouseMove},
@@ -43,6 +43,7 @@ const ControlHandlers kInputHandlers[] = {
     {"frmExit", nullptr, nullptr, nullptr, frmExit_Click},
     {"frmOtherExit", nullptr, nullptr, nullptr, frmOtherExit_Click},
     {"frmReconnect", nullptr, nullptr, nullptr, frmReconnect_Click},
+    {"ImgProp", nullptr, nullptr, nullptr, MainForm_ImgProp_Click},
 };
 
 const ControlHandlers* HandlersOf(std::span<const ControlHandlers> table, const char* name) {
@@ -116,6 +117,25 @@ HitResult ControlAt(const ViewModel& v, float windowX, float windowY) {
 }
 
 void RouteInput(Client& c, const InputEvent& e) { RouteInput(c, e, kInputHandlers); }
+
+void ClickOnControl(Client& c, const char* name, int index) {
+  ControlInput in;
+  in.index = index;
+  in.button = mouse_button::kLeft;
+  CallSlot(kInputHandlers, c, name, &ControlHandlers::Click, in);
+}
+
+void PointerOnControl(Client& c, const char* name, int index) {
+  ControlInput in;
+  in.index = index;
+  CallSlot(kInputHandlers, c, name, &ControlHandlers::MouseMove, in);
+}
+
+void KeyOnControl(Client& c, const char* name, int key) {
+  ControlInput in;
+  in.key = key;
+  CallSlot(kInputHandlers, c, name, &ControlHandlers::KeyDown, in);
+}
 
 void RouteInput(Client& c, const InputEvent& e, std::span<const ControlHandlers> table) {
   auto Call = [&](Client& cl, const char* name, InputHandler ControlHandlers::*slot, const ControlInput& in) {

@@ -61,4 +61,10 @@ struct InputState {
 void RouteInput(Client& c, const InputEvent& e);
 void RouteInput(Client& c, const InputEvent& e, std::span<const ControlHandlers> handlers);
 
+// Acts as the user on one control, without a pointer or shift keys: a
+// left click, the pointer moving over it, a key pressed on it.
+void ClickOnControl(Client& c, const char* name, int index);
+void PointerOnControl(Client& c, const char* name, int index);
+void KeyOnControl(Client& c, const char* name, int key);
+
 }  // namespace vask

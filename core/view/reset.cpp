@@ -62,6 +62,7 @@ void ResetTable(Client& c) {
   }
   v.Bank.visible = true;
   BringToFront(v, v.Bank);
+  ClearPropHand(c);
   ++v.revision;
   c.platform.ViewChanged();
 }

@@ -59,6 +59,7 @@ void Visit(V& v, F&& f) {
   one("ImgShuffle", v.ImgShuffle);
   one("LblShuffle", v.LblShuffle);
   one("LbProp", v.LbProp);
+  all("ImgProp", v.ImgProp);
   all("Sai_Image", v.Sai_Image);
 }
 

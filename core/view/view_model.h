@@ -9,6 +9,7 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -142,6 +143,12 @@ struct ViewModel {
   Control imgBeishu, lblDifen, Imgwealth, lbwealth;
   Control ImgShuffle, LblShuffle;
   Control LbProp;
+  // The prop plug-in's chest images: element 0 exists with the window, the
+  // others are made when the plug-in loads.
+  std::vector<Control> ImgProp{Control{}};
+  // Pictures the prop plug-in supplies, as the bytes of an image file, by
+  // the picture id controls show them under.
+  std::map<int, std::string> PluginPictures;
 
   // Floating windows.
   FormWindow Talk;         // chat history

@@ -226,6 +226,11 @@ std::unique_ptr<PropPlugin> QtPlatform::LoadPlugin(const std::string& path) {
   }
 }
 
+std::intptr_t QtPlatform::MainWindowHandle() {
+  QWidget* main = window_.get();
+  return reinterpret_cast<std::intptr_t>(main);
+}
+
 void QtPlatform::WebNavigate(int pane, const std::string& url) {
   WebPane* target = window_->Pane(pane);
   if (!target) return;

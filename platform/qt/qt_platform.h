@@ -63,6 +63,7 @@ class QtPlatform final : public QObject, public Platform {
   void SoundStop() override;
   void SoundVolume(int volume) override;
   std::unique_ptr<PropPlugin> LoadPlugin(const std::string& path) override;
+  std::intptr_t MainWindowHandle() override;
   void WebNavigate(int pane, const std::string& url) override;
   void OpenInBrowser(const std::string& url) override;
 

@@ -104,13 +104,30 @@ QPixmap DrawFrame(int w, int h) {
 TableRenderer::TableRenderer(const PictureArt* art)
     : pictures_([art](int id) { return art ? art->Get(id) : nullptr; }) {}
 
+const QImage* TableRenderer::PluginPicture(int id) {
+  if (!view_) return nullptr;
+  auto it = view_->PluginPictures.find(id);
+  if (it == view_->PluginPictures.end()) return nullptr;
+  const QByteArray bytes = QByteArray::fromStdString(it->second);
+  if (pluginBytes_.value(id) != bytes) {
+    // A new picture under the same id: its scaled copies are stale.
+    pluginBytes_[id] = bytes;
+    pluginImages_[id] = QImage::fromData(bytes);
+    for (auto s = scaled_.begin(); s != scaled_.end();)
+      s = (s.key() >> 32) == static_cast<quint64>(static_cast<std::uint32_t>(id)) ? scaled_.erase(s) : std::next(s);
+  }
+  const QImage& img = pluginImages_[id];
+  return img.isNull() ? nullptr : &img;
+}
+
 const QPixmap* TableRenderer::Scaled(int id, int w, int h) {
   if (!pictures_ || w <= 0 || h <= 0) return nullptr;
+  const QImage* plugin = PluginPicture(id);  // first: it drops stale copies
   const quint64 key = (static_cast<quint64>(static_cast<std::uint32_t>(id)) << 32) |
                       (static_cast<quint64>(w & 0xFFFF) << 16) | static_cast<quint64>(h & 0xFFFF);
   auto it = scaled_.find(key);
   if (it != scaled_.end()) return &it.value();
-  const QImage* img = pictures_(id);
+  const QImage* img = plugin ? plugin : pictures_(id);
   if (!img) return nullptr;
   QPixmap pm = QPixmap::fromImage(img->scaled(w, h, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
   return &scaled_.insert(key, pm).value();
@@ -191,6 +208,7 @@ void TableRenderer::PaintControl(QPainter& p, const Control& c) {
 }
 
 void TableRenderer::Paint(QPainter& p, const ViewModel& v) {
+  view_ = &v;
   PaintBackground(p, v);
   p.save();
   p.translate(v.Pic1.x, v.Pic1.y);

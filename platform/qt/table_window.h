@@ -35,7 +35,12 @@ class TableRenderer {
  private:
   void PaintBackground(QPainter& p, const ViewModel& view);
   void PaintControl(QPainter& p, const Control& c);
+  const QImage* PluginPicture(int id);
   PictureSource pictures_;
+  // The view being painted, for the pictures the prop plug-in supplies.
+  const ViewModel* view_ = nullptr;
+  QHash<int, QImage> pluginImages_;
+  QHash<int, QByteArray> pluginBytes_;
   QHash<quint64, QPixmap> scaled_;
   QPixmap surface_;
   QPixmap frame_;
