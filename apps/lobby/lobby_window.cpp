@@ -13,9 +13,10 @@ namespace wl = window_link;
 
 QString ClientCommandLine(const LobbySettings& s) {
   // account, key, host, port, location, no proxy (type, host, port, user,
-  // password), the caption is ours, our title, the caption, no props, 0.
+  // password), the caption is ours, our title, the caption, the prop
+  // switch and the number for the plug-in.
   QStringList f{s.account, s.key, s.host, QString::number(s.port), s.location, "0", "", "0", "", "", "1", s.title,
-                s.caption, "0", "0"};
+                s.caption, s.props ? "1" : "0", QString::number(s.propParam)};
   return f.join('$') + '$';
 }
 

@@ -19,6 +19,8 @@ struct LobbySettings {
   QString location;
   QString caption;   // the client's window caption
   QString client;    // the table client program
+  bool props = false;  // the prop plug-in is allowed (field 14)
+  int propParam = 0;   // the number handed to the plug-in (field 15)
   bool startClient = true;
 };
 

@@ -23,7 +23,8 @@ int main(int argc, char** argv) {
   const QCommandLineOption client("client", "The table client program.", "path",
                                   QDir(QCoreApplication::applicationDirPath()).filePath("table-client"));
   const QCommandLineOption noClient("no-client", "Do not start the client.");
-  parser.addOptions({title, host, port, account, key, location, caption, client, noClient});
+  const QCommandLineOption props("props", "Allow the prop plug-in (bank, props, treasure chests).");
+  parser.addOptions({title, host, port, account, key, location, caption, client, noClient, props});
   parser.process(app);
 
   vask::lobby::LobbySettings s;
@@ -41,6 +42,7 @@ int main(int argc, char** argv) {
   s.caption = parser.value(caption);
   s.client = parser.value(client);
   s.startClient = !parser.isSet(noClient);
+  s.props = parser.isSet(props);
 
   vask::lobby::LobbyWindow window(s);
   window.show();

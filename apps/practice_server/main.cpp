@@ -25,7 +25,8 @@ const char* kUsage =
     "  --bot-delay MS     how long a bot waits before it acts (default 600)\n"
     "  --turn-seconds N   the countdown of a turn (default 15)\n"
     "  --stake N          room stake in gold (default 10)\n"
-    "  --no-pull          skip the pull and sit questions before the deal\n";
+    "  --no-pull          skip the pull and sit questions before the deal\n"
+    "  --props            allow the prop plug-in: bank, props, treasure chests\n";
 
 bool ReadNumber(const char* text, long lo, long hi, long* out) {
   char* end = nullptr;
@@ -74,6 +75,8 @@ int main(int argc, char** argv) {
       options.table.roomStake = static_cast<int>(n);
     } else if (arg == "--no-pull") {
       options.table.hand.pullDealer = false;
+    } else if (arg == "--props") {
+      options.table.propsAllowed = true;
     } else if (arg == "--help" || arg == "-h") {
       std::cout << kUsage;
       return 0;

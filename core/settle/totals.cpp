@@ -99,6 +99,8 @@ bool ColourOf(const std::u32string& tail, std::uint32_t& colour) {
   return true;
 }
 
+}  // namespace
+
 void AppendPropLines(Client& c, int i) {
   TotalsState& t = c.settle.totals;
   ListControl& col = ScoreState(c, i);
@@ -128,8 +130,6 @@ void AppendPropLines(Client& c, int i) {
   t.PropAmount[i] = 0;
   t.PropScoreText[i].clear();
 }
-
-}  // namespace
 
 std::string PadLeft(const std::string& text, std::size_t width) {
   const std::size_t n = Utf8ToCodePoints(text).size();

@@ -33,6 +33,10 @@ inline constexpr int kNextHandSeconds = 15;
 // results file.
 void ShowTotalsPanel(Client& c);
 
+// The prop plug-in's extra lines of view i appended to its score column
+// (their colour codes taken off) and its extra gold booked; both cleared.
+void AppendPropLines(Client& c, int i);
+
 // Blanks in front until the text is `width` characters long.
 std::string PadLeft(const std::string& text, std::size_t width);
 

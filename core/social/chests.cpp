@@ -7,8 +7,8 @@
 #include "core/client.h"
 #include "core/connection/gbk.h"
 #include "core/handlers.h"
+#include "core/settle/settle_texts.h"
 #include "core/settle/totals.h"
-#include "core/social/chat.h"
 #include "core/social/plugin_host.h"
 #include "core/social/prop_texts.h"
 #include "core/view/delay.h"
@@ -20,7 +20,6 @@ namespace {
 constexpr float kLetterWidth = 14;  // per display column of the chest message
 constexpr float kMessageHeight = 50;
 constexpr float kCountLineHeight = 30;
-constexpr int kChatWrapColumns = 44;
 constexpr std::uint32_t kYellow = 0xFFFF00;
 constexpr int kEndPauseMs = 1000;
 // Timings the show runs with; beyond them the layout is taken as garbage.
@@ -96,13 +95,7 @@ void ShowLabelInFront(Client& c, const std::string& text) {
 // One count-up line of view v: the name, the amount padded, the gold word.
 std::string CountLine(const Client& c, int v, const std::string& amount) {
   return c.prop.chests.ChestNames[static_cast<std::size_t>(v)] + PadLeft(amount, static_cast<std::size_t>(c.prop.chests.AmountWidth)) +
-         prop_text::kGold;
-}
-
-void AddToHistory(Client& c, const std::string& line) {
-  ListControl& history = TalkLines(c);
-  WrapAddLines(history, line, kChatWrapColumns);
-  ScrollToEnd(history);
+         settle_text::kGold;
 }
 
 std::string Joined(const std::vector<std::string>& lines) {
@@ -206,7 +199,12 @@ void OpenChest(Client& c, int chest) {
     FlyChest(c, chest, true, 0);
   }
   if (c.prop.Prop_GameDllState == kPropWithChests) PropCall(c, [](PropPlugin& p) { p.ShowGif(1, true); });
-  if (!PluginActive(c)) return ShowPropSettlement(c);
+  if (!PluginActive(c)) {
+    // The plug-in went in the middle of the show: the next main-timer tick
+    // settles the hand without it.
+    c.prop.PropPending = true;
+    return;
+  }
   SetTimerInterval(c, TimerId::Prop, l.ChestTimes[0]);
   s.AnimFrame = 0;
   s.bChestAnim = true;
@@ -344,17 +342,17 @@ void ShowChestCount(Client& c, int frame) {
   for (int v = 0; v < 4; ++v) {
     if (Amount(c, v) == 0) continue;
     lines.push_back(CountLine(c, v, DecimalText(Amount(c, v))));
-    AddToHistory(c, lines.back());
+    AddPropHistoryLine(c, lines.back());
   }
   for (int v = 0; v < 4; ++v) {
     if (LinesOf(c, v).empty()) continue;
     for (const std::string& piece : Pieces(LinesOf(c, v))) {
       lines.push_back(piece);
-      AddToHistory(c, piece);
+      AddPropHistoryLine(c, piece);
     }
   }
   const std::string text = Joined(lines);
-  AddTickerLine(c, text, 0);
+  PushPropTicker(c, text, 0);
   s.CountUp = {};
   s.CountStep = {};
   ShowLabelInFront(c, text);

@@ -114,9 +114,16 @@ void ShowPropLabel(Client& c, const std::string& text, const std::vector<std::in
                    const std::vector<std::int32_t>& style);
 // A plug-in line in the chat history and the ticker.
 void ShowPropNotice(Client& c, const std::string& text);
+// A line added to the chat history, wrapped, the history scrolled to it.
+void AddPropHistoryLine(Client& c, const std::string& line);
+// The newest line of the two-line ticker, cut to `cut` characters (0: whole).
+void PushPropTicker(Client& c, const std::string& text, std::size_t cut);
 // The settlement of the waiting hand, then the plug-in told it is shown.
 void ShowPropSettlement(Client& c);
-// Empties the plug-in's extra score lines and gold of every view.
+// The plug-in's extra score lines ("|"-separated) and gold per view, kept
+// with the hand's totals until the totals panel books them.
 void ClearPropScores(Client& c);
+void SetPropScores(Client& c, const std::array<std::string, 4>& texts, const std::array<double, 4>& amounts);
+const std::array<double, 4>& PropAmounts(const Client& c);
 
 }  // namespace vask

@@ -7,9 +7,10 @@
 #include "core/client.h"
 #include "core/connection/frame.h"
 #include "core/handlers.h"
-#include "core/social/chat.h"
+#include "core/connection/gbk.h"
 #include "core/social/plugin_host.h"
 #include "core/view/input.h"
+#include "core/view/widgets.h"
 
 namespace vask {
 
@@ -17,8 +18,7 @@ namespace {
 
 constexpr std::size_t kLabelRectEntries = 4;
 constexpr std::size_t kChestInfoEntries = 8;
-constexpr int kChatWrapColumns = 44;
-constexpr int kTickerCut = 45;
+constexpr std::size_t kTickerCut = 45;
 // Beyond this the plug-in's gold is taken as garbage.
 constexpr double kMaxPropAmount = 1e12;
 // Labels are kept to a sane size whatever the plug-in asks.
@@ -263,11 +263,27 @@ void ShowPropLabel(Client& c, const std::string& text, const std::vector<std::in
 }
 
 void ShowPropNotice(Client& c, const std::string& text) {
-  ListControl& history = TalkLines(c);
-  WrapAddLines(history, text, kChatWrapColumns);
-  ScrollToEnd(history);
-  AddTickerLine(c, text, kTickerCut);
+  AddPropHistoryLine(c, text);
+  PushPropTicker(c, text, kTickerCut);
   Changed(c);
+}
+
+// Until the chat history window exists the plug-in's lines go to the
+// ticker alone.
+void AddPropHistoryLine(Client&, const std::string&) {}
+
+void PushPropTicker(Client& c, const std::string& text, std::size_t cut) {
+  const std::string line = cut > 0 ? FirstChars(text, cut) : text;
+  auto& s = c.view.Sysmsg;
+  if (!s[1].items.empty()) {
+    const std::string older = s[1].items.front();
+    SetSysmsgLine(c, 0, older);
+    SetSysmsgLine(c, 1, line);
+  } else if (!s[0].items.empty()) {
+    SetSysmsgLine(c, 1, line);
+  } else {
+    SetSysmsgLine(c, 0, line);
+  }
 }
 
 }  // namespace vask

@@ -6,11 +6,7 @@ inline constexpr const char* kBankTip = "单击打开您的道具仓库";
 inline constexpr const char* kPickChest = "请选择一个宝箱打开";
 inline constexpr const char* kWaitOthers = "请等待其他玩家打开宝箱";
 inline constexpr const char* kWaitPlayers = "请等待玩家打开宝箱";
-inline constexpr const char* kGold = "金币";
 inline constexpr const char* kDrawnHand = "      黄  庄";
-inline constexpr const char* kFinalScore = "最终分：";
-inline constexpr const char* kPressContinue = "请点击【继续】按钮继续游戏！";
-inline constexpr const char* kStartsIn15 = "游戏将在15秒内开始";
 inline constexpr const char* kChestCountdownFirst = "5";
 
 }  // namespace vask::prop_text

@@ -78,6 +78,8 @@ void Table::Receive(LinkId link, const Frame& f, Millis now) {
       return AfterHandStep();
     case Cmd::Chat:
       return OnChat(seat, r, now);
+    case Cmd::PropB:
+      return OnProps(seat, r);
     case Cmd::KeepAlive:
       return;
     default:
@@ -93,7 +95,8 @@ bool Table::MaskAccepted(int seat, const ClientFrame& r) {
   }
   // Until the seat names reach it the client does not know its own mask; it
   // may declare itself ready, chat and keep the link alive meanwhile.
-  bool harmless = IsCmd(r, Cmd::TableState) || IsCmd(r, Cmd::Chat) || IsCmd(r, Cmd::KeepAlive);
+  // The prop plug-in may ask for its bank as soon as it is loaded.
+  bool harmless = IsCmd(r, Cmd::TableState) || IsCmd(r, Cmd::Chat) || IsCmd(r, Cmd::KeepAlive) || IsCmd(r, Cmd::PropB);
   return harmless && !s.maskConfirmed;
 }
 
@@ -278,6 +281,33 @@ void Table::OnChat(int seat, const ClientFrame& r, Millis now) {
   ToAll(wire::Chat(Mask(seat), v, text));
 }
 
+// ---- Props ------------------------------------------------------------------
+
+void Table::OnProps(int seat, const ClientFrame& r) {
+  if (!options_.propsAllowed) return Refuse();
+  SeatState& s = seats_[static_cast<std::size_t>(seat)];
+  PropReply reply = props_.OnRequest(s.profile.account, Mask(seat), s.profile.gold, hand_ != nullptr, r.raw);
+  if (reply.goldChange != 0) {
+    s.profile.gold += reply.goldChange;
+    ToSeat(seat, wire::OwnGold(reply.goldChange));
+    for (int other = 0; other < 4; ++other)
+      if (other != seat) ToSeat(other, wire::OtherGold(s.profile.account, reply.goldChange));
+  }
+  for (const Frame& f : reply.toSeat) ToSeat(seat, f);
+  for (const Frame& f : reply.toAll) ToAll(f);
+}
+
+// The chests of a finished hand, before its settlement messages: the
+// clients' plug-ins hold the settlement until they have them. The gold
+// comes on top of the hand's result.
+void Table::SendPropScores(int winner) {
+  std::array<std::string, 4> accounts;
+  for (int s = 0; s < 4; ++s) accounts[static_cast<std::size_t>(s)] = seats_[static_cast<std::size_t>(s)].profile.account;
+  const std::array<ChestShare, 4> shares = props_.Chests(accounts, winner, rng_);
+  for (int s = 0; s < 4; ++s) seats_[static_cast<std::size_t>(s)].profile.gold += shares[static_cast<std::size_t>(s)].amount;
+  ToAll(PropsDesk::ScoresFrame(shares));
+}
+
 // ---- Hands ------------------------------------------------------------------
 
 void Table::MaybeStartHand(Millis now) {
@@ -337,6 +367,7 @@ void Table::FinishHand() {
         if (to != s) ToSeat(to, wire::Reveal(Mask(s), batch));
     }
   }
+  if (options_.propsAllowed) SendPropScores(o.winner);
   for (int s = 0; s < 4; ++s) {
     auto i = static_cast<std::size_t>(s);
     wire::SettlementInfo info;

@@ -14,6 +14,7 @@
 
 #include "server/table/hand.h"
 #include "server/table/link.h"
+#include "server/table/props_desk.h"
 #include "server/table/results_log.h"
 #include "server/table/wire.h"
 
@@ -95,6 +96,8 @@ class Table : private HandIo {
   bool MaskAccepted(int seat, const ClientFrame& r);
   void OnTableState(int seat, const ClientFrame& r, Millis now);
   void OnChat(int seat, const ClientFrame& r, Millis now);
+  void OnProps(int seat, const ClientFrame& r);
+  void SendPropScores(int winner);
   void Leave(int seat, Millis now);
   void FreeSeat(int seat);
 
@@ -114,6 +117,7 @@ class Table : private HandIo {
   int refused_ = 0;
   int dealer_ = 0;
   bool dealerSat_ = false;
+  PropsDesk props_;
 };
 
 }  // namespace vask::server

@@ -201,6 +201,23 @@ Frame GameParams(std::uint8_t dealerMask, int diceSum0, int diceSum1, int specia
   return Make(Cmd::GameParams, dealerMask, diceSum0, diceSum1, special, indicator);
 }
 
+namespace {
+Frame GoldChange(Cmd cmd, std::int64_t delta) {
+  Frame f = Make(cmd, 0);
+  f[kGoldSign] = delta < 0 ? 1 : 0;
+  PutLe(f, kGoldMagnitude, static_cast<std::uint64_t>(delta < 0 ? -delta : delta), 8);
+  return f;
+}
+}  // namespace
+
+Frame OwnGold(std::int64_t delta) { return GoldChange(Cmd::OwnGold, delta); }
+
+Frame OtherGold(const std::string& account, std::int64_t delta) {
+  Frame f = GoldChange(Cmd::OtherGold, delta);
+  PutBytes(f, kGoldAccount, kGoldAccountBytes, account);
+  return f;
+}
+
 Frame HandResult(std::uint8_t mask, const HandResultInfo& r) {
   // The total travels as two's complement with value(1) = 1; the subtotal as
   // a magnitude with its sign byte.

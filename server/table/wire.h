@@ -56,6 +56,12 @@ inline constexpr std::size_t kRoomStake = 90;     // big-endian 32-bit
 inline constexpr std::size_t kWinFlags = 94;      // four bytes
 inline constexpr std::size_t kHandResultSign = 13;  // value byte of the third item pair
 
+// Commands 91 and 92, a change of gold.
+inline constexpr std::size_t kGoldSign = 16;       // not 0: the change is a loss
+inline constexpr std::size_t kGoldMagnitude = 17;  // 8 bytes
+inline constexpr std::size_t kGoldAccount = 25;    // command 92: account 25..41
+inline constexpr std::size_t kGoldAccountBytes = 17;
+
 inline constexpr std::size_t kRestorePairs = 16;  // command 40: 24 (kind, tile) pairs
 inline constexpr std::size_t kRestorePairCount = 24;
 inline constexpr std::uint8_t kRestoreShown = 0x20;
@@ -151,6 +157,10 @@ Frame ClaimResult(std::uint8_t mask, int op, const std::array<TileCode, 3>& tile
 Frame Reveal(std::uint8_t mask, const std::array<TileCode, 3>& tiles);
 Frame PullSit(std::uint8_t mask, int kind, bool yes);
 Frame GameParams(std::uint8_t dealerMask, int diceSum0, int diceSum1, int special, TileCode indicator);
+// The receiver's own gold changed by `delta` (command 91), and another
+// player's (command 92, found by account).
+Frame OwnGold(std::int64_t delta);
+Frame OtherGold(const std::string& account, std::int64_t delta);
 
 struct HandResultInfo {
   std::int64_t seatTotal = 0;

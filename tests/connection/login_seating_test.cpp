@@ -217,7 +217,8 @@ TEST_F(Seating, APluginThatRefusesTheUserIsTurnedOffForTheVisit) {
   client.prop.Prop_swicth = 1;
   Play(PlayerInfoFrame(0, {"n", "a"}));
   EXPECT_EQ(client.prop.Prop_GameDllState, -1);
-  EXPECT_EQ(client.prop.PropObj, nullptr);
+  // Off for the visit; the object itself is kept until the client ends.
+  EXPECT_FALSE(PluginActive(client));
   EXPECT_EQ(client.view.Nid[1].text, "[平民] n");
 }
 

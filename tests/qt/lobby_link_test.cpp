@@ -13,6 +13,7 @@
 
 #include "core/client.h"
 #include "core/connection/startup.h"
+#include "lobby_ear.h"
 #include "platform/qt/lobby_ipc.h"
 #include "platform/qt/qt_platform.h"
 #include "support/scripted_server.h"
@@ -23,42 +24,9 @@ namespace {
 
 namespace wl = window_link;
 
-bool PumpUntil(const std::function<bool()>& done, int ms) {
-  QElapsedTimer t;
-  t.start();
-  while (!done() && t.elapsed() < ms) QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-  return done();
-}
-
-// Sockets, locks and endpoints of a test live in a folder of their own.
-class PrivateTemp : public ::testing::Test {
- protected:
-  PrivateTemp() : saved_(qgetenv("TMPDIR")) { qputenv("TMPDIR", dir_.path().toLocal8Bit()); }
-  ~PrivateTemp() override { qputenv("TMPDIR", saved_); }
-
-  QTemporaryDir dir_;
-  QByteArray saved_;
-};
-
-// A lobby's endpoint that records what reaches it.
-struct LobbyEar {
-  explicit LobbyEar(const std::string& title) {
-    listening = endpoint.Listen(title);
-    QObject::connect(&endpoint, &wl::Endpoint::Received, [this](const wl::Packet& p) { got.push_back(p); });
-  }
-  std::vector<std::uint32_t> Posts() const {
-    std::vector<std::uint32_t> out;
-    for (const wl::Packet& p : got)
-      if (p.kind == wl::Kind::Post) out.push_back(p.msg);
-    return out;
-  }
-  bool Got(wl::Kind kind) const {
-    return std::any_of(got.begin(), got.end(), [kind](const wl::Packet& p) { return p.kind == kind; });
-  }
-  wl::Endpoint endpoint;
-  bool listening = false;
-  std::vector<wl::Packet> got;
-};
+using qt_test::LobbyEar;
+using qt_test::PrivateTemp;
+using qt_test::PumpUntil;
 
 TEST(WindowLink, PacketsRoundTripAndStrangersAreRefused) {
   wl::Packet p{wl::Kind::Post, 0x303, -1, 1234567890123, wl::EndpointName("大厅")};

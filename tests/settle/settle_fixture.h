@@ -2,6 +2,7 @@
 // A seated client at the scripted table (own seat 2) with the window laid
 // out, and the frames of a hand's start and end.
 #include <array>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -20,9 +21,11 @@ using Column = std::vector<std::string>;
 
 class SettleTest : public TableTest {
  protected:
-  SettleTest() {
+  // `beforeSitting` prepares the client (or the platform) before the login.
+  explicit SettleTest(const std::function<void(SettleTest&)>& beforeSitting = {}) {
     InitPictureTables(client.pics, 1.0);
     InitLayout(client);
+    if (beforeSitting) beforeSitting(*this);
     SitDown();
   }
   // The seat mask shown at a view (own mask 4).

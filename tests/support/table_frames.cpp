@@ -111,9 +111,9 @@ std::vector<Frame> LoginAndSeating(const ScriptedTable& t) {
 }
 
 std::string PlayerCommandLine(const std::string& host, int port, const std::string& lobbyTitle,
-                              const std::string& caption, const std::string& account) {
+                              const std::string& caption, const std::string& account, bool props) {
   return account + "$key-1234$" + host + "$" + std::to_string(port) + "$本地练习$0$$0$$$1$" + lobbyTitle + "$" +
-         caption + "$1$0$";
+         caption + (props ? "$1$0$" : "$0$0$");
 }
 
 }  // namespace vask::test

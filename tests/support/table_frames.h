@@ -53,8 +53,10 @@ struct ScriptedTable {
 // What the server sends after the login frame: the answer, the four seat
 // names, the four player records (own first) and the table waiting.
 std::vector<Frame> LoginAndSeating(const ScriptedTable& t = {});
-// The command line that makes the client log in as t's player to a server.
+// The command line that makes the client log in as t's player to a server;
+// `props` allows the prop plug-in (field 14).
 std::string PlayerCommandLine(const std::string& host, int port, const std::string& lobbyTitle,
-                              const std::string& caption, const std::string& account = "player");
+                              const std::string& caption, const std::string& account = "player",
+                              bool props = false);
 
 }  // namespace vask::test
