@@ -76,7 +76,9 @@ void PropModel::Label(const std::string& t) {
   PluginRequest r;
   r.PluginKind = 1;
   r.PluginText = t;
-  r.PluginRect.assign(kLabelRect.begin(), kLabelRect.end());
+  // The client's table is smaller on a small screen.
+  const double s = layout == 2 ? 0.78125 : 1.0;
+  for (std::int32_t v : kLabelRect) r.PluginRect.push_back(static_cast<std::int32_t>(v * s));
   r.PluginStyle.assign(kLabelStyle.begin(), kLabelStyle.end());
   requests.push_back(std::move(r));
 }

@@ -245,11 +245,6 @@ bool PropPumpDue(const Client& c) {
   return (c.prop.bPropPump && PluginActive(c)) || c.prop.PropPending;
 }
 
-void PropKeyDown(Client& c, int keyCode) {
-  if (!PluginActive(c)) return;
-  PropCall(c, [keyCode](PropPlugin& p) { p.SetKeyDown(keyCode); });
-}
-
 void MainForm_Bank_Click(Client& c, const ControlInput&) {
   if (c.prop.Prop_GameDllState < kPropActive) return;
   PropCall(c, [](PropPlugin& p) { p.setbankstate(0); });

@@ -105,8 +105,6 @@ void PropAfterShow(Client& c);
 void ClearPropHand(Client& c);
 // The main timer runs PropTimerStep this tick.
 bool PropPumpDue(const Client& c);
-// F1..F6 on the window or in the chat box, for the active plug-in.
-void PropKeyDown(Client& c, int keyCode);
 
 // A plug-in label on the table: rect (w, h, left, top); style (interval ms,
 // ticks, font size, colour 0xBBGGRR, alignment 0 left 1 right 2 centre).
