@@ -123,7 +123,8 @@ TEST_P(LeaveOrderDuringTheWait, SendsNoSecondLeaveFrame) {
   };
   OpenAndConfirm();
   EXPECT_EQ(LeaveFrames().size(), 1u);
-  EXPECT_EQ(pluginCalls, (std::vector<std::string>{"setbankstate(2)", "UpdataMyProp(false)"}));
+  // Leaving resets the client, which closes the plug-in.
+  EXPECT_EQ(pluginCalls, (std::vector<std::string>{"setbankstate(2)", "UpdataMyProp(false)", "InitExit(0)"}));
   EXPECT_TRUE(platform.CallMade(std::string("RestoreWindow(") + kLobby + ")"));
 }
 

@@ -185,9 +185,11 @@ class DanteProxy : public ::testing::Test {
     ASSERT_TRUE(lobby.Listen(kLobby));
   }
   ~DanteProxy() override { qputenv("TMPDIR", savedTmp_); }
+  // Without props (field 14 0): the plug-in beside the tests would trade
+  // frames of its own with the scripted server.
   std::string CommandLine(std::uint16_t serverPort, const std::string& password) const {
     return "player$key-1234$127.0.0.1$" + std::to_string(serverPort) + "$本地练习$5$127.0.0.1$" +
-           std::to_string(dante->Port()) + "$" + user_->Name() + "$" + password + "$1$" + kLobby + "$代理牌桌$1$0$";
+           std::to_string(dante->Port()) + "$" + user_->Name() + "$" + password + "$1$" + kLobby + "$代理牌桌$0$0$";
   }
 
   static constexpr const char* kLobby = "代理测试大厅";
