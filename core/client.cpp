@@ -23,11 +23,7 @@ Client::Client(Platform& p) : platform(p) {
   platform.SetEvents(this);
 }
 
-Client::~Client() {
-  // The program ends: the plug-in is told so before it goes.
-  UnloadGameDll(*this, 1);
-  platform.SetEvents(nullptr);
-}
+Client::~Client() { platform.SetEvents(nullptr); }
 
 void Client::OnTimer(TimerId timer) {
   if (!timers[Index(timer)].enabled) return;

@@ -205,6 +205,9 @@ void PropHandStart(Client& c) {
   if (c.view.LbProp.visible) EmptyAndHideLabel(c);
   if (h.Prop_GameDllState > 0) PropCall(c, [](PropPlugin& p) { p.InitShowNext(true); });
   ClearPropScores(c);
+  // A score message that came after its hand was settled is not this
+  // hand's: the end of this one must not wait on it.
+  h.PropScoreReady = false;
   Changed(c);
 }
 

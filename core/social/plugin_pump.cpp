@@ -208,7 +208,9 @@ void PropTimerStep(Client& c) {
   PropHost& h = c.prop;
   if (h.bPropPump && h.Prop_GameDllState >= kPropActive) {
     PumpRequests(c);
-    if (!PluginActive(c) && !h.PropPending) return;
+    // A plug-in that failed here ends the tick; a waiting hand is settled
+    // on the next.
+    if (!PluginActive(c)) return;
   }
   if (h.PropPending && !SequenceSettlement(c)) return;
   if (h.chests.bChestClock) ChestCountdown(c);

@@ -31,6 +31,8 @@ class HeadlessPlatform final : public Platform {
   std::string lobbyTitle = "Vask山庄";
   std::uint32_t lastPost = 0;  // the latest message to the lobby
   std::map<std::string, std::string> files;
+  // Where LoadPlugin gets a prop plug-in from; none unless a test gives one.
+  std::function<std::unique_ptr<PropPlugin>(const std::string&)> pluginFactory;
 
   // The network fails under the client: the socket closes as if the line
   // had dropped, and the client is told.
@@ -86,7 +88,9 @@ class HeadlessPlatform final : public Platform {
   bool SoundPlay(const std::string&, bool) override { return true; }
   void SoundStop() override {}
   void SoundVolume(int) override {}
-  std::unique_ptr<PropPlugin> LoadPlugin(const std::string&) override { return nullptr; }
+  std::unique_ptr<PropPlugin> LoadPlugin(const std::string& path) override {
+    return pluginFactory ? pluginFactory(path) : nullptr;
+  }
   void WebNavigate(int, const std::string&) override {}
   void OpenInBrowser(const std::string&) override {}
 

@@ -372,6 +372,18 @@ TEST_F(PropSettlement, TheNextHandStartsThePluginsHandOnce) {
   EXPECT_TRUE(client.prop.bPropHandStarted);
 }
 
+TEST_F(PropSettlement, ALateScoreMessageDoesNotHoldTheNextHand) {
+  EndWonHand(false);
+  Play(ServerFrame(static_cast<int>(Cmd::PropScore)));
+  script.scoreAnswer = 0;
+  StartHand(1);
+  Play(DealOwnTiles({0x11, 0x12, 0x13, 0x14, 0x15, 0x16, 0x17, 0x18, 0x19, 0x21, 0x22, 0x23, 0x24, 0x25}));
+  EndWonHand(false);
+  EXPECT_EQ(Panels(), 2u);
+  EXPECT_EQ(Count("GetScoreInfo"), 0);
+  EXPECT_TRUE(PluginActive(client));
+}
+
 // ---- Departures, unloading, the bank -----------------------------------------
 
 TEST_F(PropSettlement, ADepartureDuringTheShowUnloadsOnlyAfterThePanel) {
@@ -399,18 +411,6 @@ TEST_F(PropLoading, ResettingTheClientUnloadsAndTheNextSeatingLoadsAgain) {
   EXPECT_TRUE(InitGameDll(client));
   EXPECT_EQ(client.prop.Prop_GameDllState, kPropWithChests);
   EXPECT_EQ(Count("Initdll"), 2);
-}
-
-TEST(PropProgramEnd, TheClientTellsThePluginWhenTheProgramEnds) {
-  PluginScript script;
-  FakePlatform platform;
-  {
-    Client client(platform);
-    client.prop.PropObj = std::make_unique<ScriptedPlugin>(&script);
-    client.prop.Prop_GameDllState = kPropActive;
-  }
-  EXPECT_EQ(script.calls, std::vector<std::string>{"InitExit(1)"});
-  EXPECT_TRUE(script.destroyed);
 }
 
 TEST_F(PropLoading, TheBankButtonOpensTheBankOnlyWhileActive) {
