@@ -40,6 +40,6 @@ inline constexpr const char* kKeyChest = "钥匙宝箱";
 inline constexpr const char* kDoubled = "双倍卡翻倍";
 inline constexpr const char* kNameEnd = "：";
 // The colour code a score line ends with: eight characters, 0xBBGGRR.
-inline constexpr const char* kScoreColour = "&H00C8FF";  // gold
+inline constexpr const char* kScoreColour = "&H0000C0";  // red, on the score window's paper
 
 }  // namespace vask::props::text

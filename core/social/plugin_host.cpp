@@ -15,6 +15,8 @@ bool PluginActive(const Client& c) {
 
 namespace {
 
+constexpr float kPropLabelPoints = 14;
+
 void Changed(Client& c) {
   ++c.view.revision;
   c.platform.ViewChanged();
@@ -143,6 +145,9 @@ bool InitGameDll(Client& c) {
   if (!h.PropObj) return false;  // GetBaoInfo threw
   h.Prop_GameDllState = chests ? kPropWithChests : kPropActive;
   MakeChestImages(c);
+  // The chest messages and the count-up are read across the table.
+  v.LbProp.fontSize = kPropLabelPoints * v.LayoutScale;
+  v.LbProp.bold = true;
   h.bPropPump = true;
   Changed(c);
   return true;

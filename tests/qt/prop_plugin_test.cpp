@@ -131,6 +131,8 @@ TEST_F(PropPluginHand, TheRealPluginHoldsTheHandForItsChestsAndTheTableShowsThem
   ControlInput pick;
   pick.index = 2;
   MainForm_ImgProp_Click(client, pick);
+  ASSERT_TRUE(PumpUntil([&] { return client.prop.chests.AnimFrame >= 20; }, 15000));
+  Shot(window, "props-countup.png");
   ASSERT_TRUE(PumpUntil([&] { return !HeroNum(client).items.empty(); }, 15000)) << Failure(server);
   Shot(window, "props-settled.png");
   // The chest's gold is booked with the hand and shown in the own column.
