@@ -1,27 +1,16 @@
 #pragma once
-// Helpers of the tests through the Qt platform: pumping events until a
-// condition holds, a private folder for sockets and locks, and a lobby's
-// endpoint that records what reaches it.
+// Helpers of the tests through the Qt platform: a private folder for
+// sockets and locks, and a lobby's endpoint that records what reaches it.
 #include <gtest/gtest.h>
 
-#include <QCoreApplication>
-#include <QElapsedTimer>
 #include <QTemporaryDir>
 #include <algorithm>
-#include <functional>
 #include <string>
 #include <vector>
 
 #include "platform/qt/lobby_ipc.h"
 
 namespace vask::qt_test {
-
-inline bool PumpUntil(const std::function<bool()>& done, int ms) {
-  QElapsedTimer t;
-  t.start();
-  while (!done() && t.elapsed() < ms) QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-  return done();
-}
 
 // Sockets, locks and endpoints of a test live in a folder of their own.
 class PrivateTemp : public ::testing::Test {

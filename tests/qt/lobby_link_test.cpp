@@ -14,6 +14,7 @@
 #include "core/client.h"
 #include "core/connection/startup.h"
 #include "lobby_ear.h"
+#include "pump_until.h"
 #include "platform/qt/lobby_ipc.h"
 #include "platform/qt/qt_platform.h"
 #include "support/scripted_server.h"
@@ -26,7 +27,7 @@ namespace wl = window_link;
 
 using qt_test::LobbyEar;
 using qt_test::PrivateTemp;
-using qt_test::PumpUntil;
+using test::PumpUntil;
 
 TEST(WindowLink, PacketsRoundTripAndStrangersAreRefused) {
   wl::Packet p{wl::Kind::Post, 0x303, -1, 1234567890123, wl::EndpointName("大厅")};

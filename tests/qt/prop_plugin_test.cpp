@@ -13,6 +13,7 @@
 
 #include "core/client.h"
 #include "lobby_ear.h"
+#include "pump_until.h"
 #include "core/connection/startup.h"
 #include "core/game/seats.h"
 #include "core/handlers.h"
@@ -30,7 +31,7 @@
 namespace vask {
 namespace {
 
-using qt_test::PumpUntil;
+using test::PumpUntil;
 
 std::string Failure(const test::ScriptedServer& s) { return s.Failures().empty() ? "" : s.Failures()[0]; }
 
