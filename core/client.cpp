@@ -18,7 +18,7 @@ Client::Client(Platform& p) : platform(p) {
   timers[Index(TimerId::Shuffle)].interval = 300;
   timers[Index(TimerId::Count)].interval = kTimerCountMs;
   timers[Index(TimerId::Reconnect)].interval = kTimerReconnectMs;
-  timers[Index(TimerId::FadeIn)].interval = 50;
+  timers[Index(TimerId::FadeIn)].interval = kFadeTickMs;
   ResetSeatRecords(table);
   platform.SetEvents(this);
 }
@@ -56,6 +56,13 @@ void Client::OnInput(const InputEvent& event) { RouteInput(*this, event); }
 
 void Client::OnWebPaneLoaded(int pane, bool ok) { WebPaneLoaded(*this, pane, ok); }
 void Client::OnMainWindowClose() { Form_Unload(*this); }
+
+void Client::OnMainWindowState(bool minimized) {
+  if (minimized)
+    BubblesOnMinimize(*this);
+  else
+    BubblesOnRestore(*this);
+}
 
 void EnableTimer(Client& c, TimerId timer, bool enabled) {
   TimerSetting& t = c.timers[Index(timer)];

@@ -13,6 +13,9 @@
 #include "core/connection/table_state_msgs.h"
 #include "core/game/table.h"
 #include "core/settle/settle_state.h"
+#include "core/social/bubbles.h"
+#include "core/social/chat.h"
+#include "core/social/phrases.h"
 #include "core/social/plugin_host.h"
 #include "core/social/sound.h"
 #include "core/view/input.h"
@@ -51,6 +54,9 @@ struct Client final : PlatformEvents {
   PropHost prop;
   SettleState settle;
   SoundState sound;
+  ChatState chat;
+  PhraseState phrases;
+  BubbleState bubbles;
   std::array<TimerSetting, static_cast<std::size_t>(TimerId::kCount)> timers{};
 
   // Platform events.
@@ -62,6 +68,7 @@ struct Client final : PlatformEvents {
   void OnInput(const InputEvent& event) override;
   void OnWebPaneLoaded(int pane, bool ok) override;
   void OnMainWindowClose() override;
+  void OnMainWindowState(bool minimized) override;
 };
 
 // Starts or stops one of the client's timers, keeping its interval.

@@ -44,7 +44,6 @@ void OnUnassigned(Client& c, MsgInfo& info);     // any other: social/plugin_hos
 // view position (or 0 for the server). social/chat.cpp
 void OnChatMessage(Client& c, const MsgInfo& info, const std::string& text);
 // The send button: the chat input line goes out. social/chat.cpp
-void SendChatInput(Client& c);
 
 // Poll-tick duties, in the order the tick runs them.
 void LoginDuty(Client& c);       // every 4 ticks: connection/login.cpp
@@ -119,6 +118,18 @@ void frmReconnect_Click(Client& c, const ControlInput& in);
 void MainForm_Bank_Click(Client& c, const ControlInput& in);
 // social/chests.cpp
 void MainForm_ImgProp_Click(Client& c, const ControlInput& in);
+// social/social_input.cpp: the chat box, addressing a player, the chat label
+// and the chat, phrase and sound windows by their parts
+void MainForm_Tou_Click(Client& c, const ControlInput& in);
+void MainForm_Lbchat_Click(Client& c, const ControlInput& in);
+void MainForm_Chat_KeyDown(Client& c, const ControlInput& in);
+void MainForm_Chat_Change(Client& c, const ControlInput& in);
+void MainForm_Chat_GotFocus(Client& c, const ControlInput& in);
+void MainForm_Chat_LostFocus(Client& c, const ControlInput& in);
+void Talk_Click(Client& c, const ControlInput& in);
+void huifu_Click(Client& c, const ControlInput& in);
+void huifu_DblClick(Client& c, const ControlInput& in);
+void VosSet_Click(Client& c, const ControlInput& in);
 
 // The lobby's window messages. connection/lobby_link.cpp
 void WndProc(Client& c, std::uint32_t msg, std::int64_t wparam, std::int64_t lparam);

@@ -48,6 +48,13 @@ struct LocalTime {
   int hour = 0, minute = 0, second = 0;
 };
 
+// What became of a sound the platform was asked to play.
+enum class SoundResult : std::uint8_t {
+  Played,
+  Unplayable,    // the file is missing or no wave file: nothing plays
+  DeviceFailed,  // the sound device failed
+};
+
 struct ScreenSize {
   int width = 1024;
   int height = 768;
@@ -55,7 +62,11 @@ struct ScreenSize {
 
 // The user's hand on the main window: mouse and keys as the window saw
 // them. The core finds the control under the pointer itself.
-enum class InputKind : std::uint8_t { MouseMove, MouseDown, MouseUp, DoubleClick, KeyDown, KeyUp, TextEdited };
+// A text box's own events carry its name in `control`: keys pressed in it,
+// its text after an edit, and its gaining and losing the input focus.
+enum class InputKind : std::uint8_t {
+  MouseMove, MouseDown, MouseUp, DoubleClick, KeyDown, KeyUp, TextEdited, GotFocus, LostFocus
+};
 namespace mouse_button {
 inline constexpr int kLeft = 1, kRight = 2, kMiddle = 4;
 }
@@ -69,8 +80,9 @@ struct InputEvent {
   float x = 0, y = 0;  // window pixels
   int key = 0;       // virtual-key code (Esc 27, F1 112, Alt 18, C 67, ...)
   std::string text;  // TextEdited: the text box's whole new text
-  std::string control;  // TextEdited: the text box's name
+  std::string control;  // a text box's events: its name
   int index = -1;       // and its array index
+  int caret = 0;        // and the characters before its caret
 };
 
 // What the platform tells the core. The client context implements it.
@@ -87,6 +99,8 @@ class PlatformEvents {
   virtual void OnWebPaneLoaded(int pane, bool ok) = 0;
   // The user closes the main window.
   virtual void OnMainWindowClose() = 0;
+  // The main window was minimised or restored.
+  virtual void OnMainWindowState(bool /*minimized*/) {}
 };
 
 class Platform {
@@ -141,10 +155,13 @@ class Platform {
   // Random numbers.
   virtual std::uint32_t Random() = 0;
 
-  // Sound: one buffer; a new sound stops the one before.
-  virtual bool SoundPlay(const std::string& path, bool loop) = 0;
-  virtual void SoundStop() = 0;
-  virtual void SoundVolume(int volume) = 0;
+  // Sound: one buffer; a new sound stops and releases the one before.
+  // False from SoundInit, SoundStop and SoundVolume means the device failed.
+  virtual bool SoundInit() = 0;
+  virtual SoundResult SoundPlay(const std::string& path, bool loop) = 0;
+  virtual bool SoundStop() = 0;  // and rewinds
+  // 0..3000: 3000 is full volume, each step below it a hundredth of a decibel.
+  virtual bool SoundVolume(int volume) = 0;
 
   // The prop plug-in library; nullptr when missing or refusing.
   virtual std::unique_ptr<PropPlugin> LoadPlugin(const std::string& path) = 0;

@@ -1,10 +1,11 @@
 // Deals a scripted hand into the table window: the fake platform plays the
 // server's frames, the real window draws the result.
 //
-//   table-demo [--small] [--rounds N] [--shot file.png]
+//   table-demo [--small] [--rounds N] [--chat] [--shot file.png]
 //
-// --small lays the table out for an 800 × 600 screen; --shot renders the
-// window offscreen into a PNG and exits.
+// --small lays the table out for an 800 × 600 screen; --chat adds chat
+// lines, a phrase bubble and the phrase and sound windows; --shot renders
+// the window offscreen into a PNG and exits.
 #include <QApplication>
 #include <QImage>
 #include <cstdio>
@@ -12,6 +13,8 @@
 #include <string>
 
 #include "core/client.h"
+#include "core/connection/gbk.h"
+#include "core/social/social_input.h"
 #include "core/view/layout.h"
 #include "platform/fake/fake_platform.h"
 #include "platform/fake/scripted_hand.h"
@@ -36,15 +39,51 @@ void DressSeats(vask::Client& c) {
   c.view.Caption = "Vask 麻将 - 第1桌";
 }
 
+// A few lines of table talk, the last a built-in phrase with its bubble.
+void Talk(vask::FakePlatform& platform, vask::Client& c) {
+  vask::SetUpSocialWindows(c);
+  const char* nicks[4] = {"我自己", "西门吹雪", "花满楼", "陆小凤"};
+  for (int v = 0; v < 4; ++v) c.players.PlayerInfo[v].Nick = nicks[v];
+  struct Line {
+    std::uint8_t seat;
+    std::string text;
+    int phrase;
+  } lines[] = {{8, "西门吹雪说道： 今天手气不错，大家加油", 0},
+               {1, "我自己说道： 这把我要胡个大的，看好了，这一句足够长，会折到第二行去", 0},
+               {2, "陆小凤说道： 快点!", 5}};
+  for (const Line& l : lines) {
+    vask::Frame f{};
+    f[vask::frame_offset::kCmd] = 19;
+    f[vask::frame_offset::kSeat] = l.seat;
+    if (l.phrase) {
+      f[vask::frame_offset::kValues + 1] = 2;
+      f[vask::frame_offset::kValues + 5] = 'a';
+      f[vask::frame_offset::kValues + 7] = static_cast<std::uint8_t>(l.phrase);
+    }
+    const std::string gbk = vask::Utf8ToGbk(l.text);
+    std::copy(gbk.begin(), gbk.end(), f.begin() + vask::frame_offset::kPayload);
+    vask::PlayFrames(platform, c, {f});
+  }
+  platform.Advance(vask::kFadeTickMs * 60);  // the bubble has faded in
+  vask::ToggleTalkWindow(c);
+  vask::PhraseButton_Click(c, vask::kPhraseBuiltIn);
+  c.view.Talk.visible = true;
+  c.view.Talk.x = 10;
+  vask::ToggleSoundSettings(c);
+  vask::VosSet_Command2_Click(c, 1);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
   bool small = false;
   int rounds = 6;
   std::string shot;
+  bool chat = false;
   for (int i = 1; i < argc; ++i) {
     if (!std::strcmp(argv[i], "--small")) small = true;
     else if (!std::strcmp(argv[i], "--rounds") && i + 1 < argc) rounds = std::atoi(argv[++i]);
+    else if (!std::strcmp(argv[i], "--chat")) chat = true;
     else if (!std::strcmp(argv[i], "--shot") && i + 1 < argc) shot = argv[++i];
   }
   QApplication app(argc, argv);
@@ -59,6 +98,7 @@ int main(int argc, char** argv) {
   vask::InitLayout(client);
   DressSeats(client);
   vask::PlayScriptedHand(platform, client, rounds);
+  if (chat) Talk(platform, client);
 
   vask::TableWindow window;
   window.SetView(&client.view);

@@ -110,7 +110,7 @@ void AssignVoices(Client& c) {
       int r = static_cast<int>(c.platform.Random() % 4);
       if (mine[r]) r = static_cast<int>(std::find(mine.begin(), mine.end(), false) - mine.begin()) % 4;
       mine[r] = true;
-      p.VoiceCodeA = "27";
+      p.VoiceCodeA = kMandarinVoiceCode;
       p.VoiceCodeB = kVoiceB[r];
     }
     p.VoiceKind = p.Sex != 0 ? 3 : 2;

@@ -8,6 +8,7 @@
 #include "core/connection/poll_loop.h"
 #include "core/connection/proxy.h"
 #include "core/handlers.h"
+#include "core/social/social_input.h"
 #include "core/view/layout.h"
 #include "core/view/widgets.h"
 
@@ -65,9 +66,11 @@ bool StartUp(Client& c, std::string_view commandLine) {
 
   SizeToScreen(c);
   ClearGates(c);
+  SoundStartUp(c);
   c.view.LayoutScale = ChooseLayoutScale(c.platform.Screen());
   InitPictureTables(c.pics, c.view.LayoutScale);
   InitLayout(c);
+  SetUpSocialWindows(c);
   StopSeatShuffle(c);
 
   std::string_view line = TrimBlanks(commandLine);

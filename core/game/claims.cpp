@@ -312,7 +312,7 @@ void ShowClaimWord(Client& c, int view, int entry) {
 }
 
 void PlayResultVoice(Client& c, int view, int type, TileCode kongTile) {
-  const std::string& voice = c.sound.VoicePrefix[view];
+  const std::string& voice = VoicePrefix(c, view);
   switch (type) {
     case OpChi: return PlayVoice(c, voice, "01");
     case OpPeng: return PlayVoice(c, voice, "02");

@@ -202,7 +202,7 @@ void PressClaimButton(Client& c, int k) {
   if (k < kPassButton) StopTurnClock(c);
   InstallTileSize(v, TileSizeSet::ConcealedHand, 0);
   t.TimeOuts = 0;
-  const std::string& voice = c.sound.VoicePrefix[0];
+  const std::string& voice = VoicePrefix(c, 0);
 
   switch (k) {
     case kChowButton:

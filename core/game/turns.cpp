@@ -139,13 +139,12 @@ void OnDiscard(Client& c, MsgInfo& info) {
   t.LastDiscard = tile;
   t.LastDiscardView = static_cast<std::int16_t>(view);
   if (c.sound.bEffectsOn) {
-    const std::string& voice = c.sound.VoicePrefix[view];
     if (t.ShovelAnnounce) {
       t.ShovelAnnounce = false;
-      PlayVoice(c, voice, "37");
+      PlaySeatVoice(c, view, voice::kShovel);
       if (view != 0) ShowSeatMarker(c, view, SeatMarker::Shovel);
     } else {
-      PlayVoice(c, voice, std::to_string(SoundSuit(TileSuit(tile))) + std::to_string(TileRank(tile)));
+      PlaySeatVoice(c, view, TileVoiceCode(tile));
     }
   }
   if (view != 0) ShowOtherDiscard(c, view, tile);

@@ -107,18 +107,7 @@ ListControl& PartOf(FormWindow& w, int index, int count) {
   return w.parts[static_cast<std::size_t>(index)];
 }
 
-int VisibleRows(const ListControl& list) {
-  return list.lineHeight > 0 ? std::max(1, static_cast<int>(list.h / list.lineHeight)) : 1;
-}
-
 bool IsRecordList(int index) { return index >= hero_part::kNum && index < hero_part::kGrade + 4; }
-
-// The row of a record list under a point of the window, or −1.
-int RowAt(const ListControl& list, float windowY) {
-  if (list.lineHeight <= 0) return -1;
-  const int row = list.topRow + static_cast<int>((windowY - list.y) / list.lineHeight);
-  return row >= 0 && row < static_cast<int>(list.items.size()) ? row : -1;
-}
 
 // Every record list selects the row and scrolls to the top row of `from`.
 void FollowSelection(Client& c, const ListControl& from) {
@@ -265,7 +254,7 @@ void MainForm_Hero_Click(Client& c, const ControlInput& in) {
   }
   if (!IsRecordList(in.index)) return;
   ListControl& list = c.view.Hero.parts[static_cast<std::size_t>(in.index)];
-  const int row = RowAt(list, in.y);
+  const int row = ListRowAt(list, in.y);
   if (row < 0) return;
   list.selected = row;
   FollowSelection(c, list);
@@ -275,7 +264,7 @@ void MainForm_Hero_Click(Client& c, const ControlInput& in) {
 void MainForm_Hero_DblClick(Client& c, const ControlInput& in) {
   if (!IsRecordList(in.index)) return;
   const ListControl& list = c.view.Hero.parts[static_cast<std::size_t>(in.index)];
-  const int row = RowAt(list, in.y);
+  const int row = ListRowAt(list, in.y);
   if (row < 0) return;
   ShowRecordedHand(c, row + 1);
   ShowScoreWindow(c);

@@ -112,7 +112,7 @@ void OnPullSit(Client& c, MsgInfo& info) {
   if (s < 0) return;
   SettlementStore& st = c.settle.store;
   const bool yes = info.value[3] == 1;
-  const std::string& voice = c.sound.VoicePrefix[s];
+  const std::string& voice = VoicePrefix(c, s);
   switch (info.value[1]) {
     case pull_kind::kPullAnswered:
       if (s > 0) c.widgets.MarkerTicks[s] = kMarkerTicks;

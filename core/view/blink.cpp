@@ -4,8 +4,10 @@
 namespace vask {
 
 // Every 400 ms: the latest discard is hidden and shown in turn, ending
-// shown; the tile that blinked before is shown again.
+// shown; the tile that blinked before is shown again. The chat button
+// blinks after a line from another player.
 void BlinkDuty(Client& c) {
+  ChatBlinkStep(c);
   RiverState& r = c.view.rivers;
   auto valid = [](int image) { return image >= 0 && image < kTilesInSet; };
   if (valid(r.BlinkPrevImg)) c.view.MJ_Image[r.BlinkPrevImg].visible = true;

@@ -33,29 +33,6 @@ void TellBank(Client& c) {
   if (c.prop.Prop_GameDllState >= 1) PropCall(c, [](PropPlugin& p) { p.setbankstate(2); });
 }
 
-void ToggleTalk(Client& c) {
-  FormWindow& talk = c.view.Talk;
-  talk.visible = !talk.visible;
-  if (talk.visible) PlaceChatWindow(c, talk);
-}
-
-// The phrase list n (1 or 2) in huifu: opened, switched to, or closed when
-// it is the one shown.
-void TogglePhrases(Client& c, int list) {
-  c.view.Talk.visible = false;
-  FormWindow& huifu = c.view.huifu;
-  if (!huifu.visible) {
-    PlaceChatWindow(c, huifu);
-    huifu.visible = true;
-    c.widgets.PhraseList = static_cast<std::int16_t>(list);
-  } else if (c.widgets.PhraseList == list) {
-    huifu.visible = false;
-  } else {
-    c.widgets.PhraseList = static_cast<std::int16_t>(list);
-  }
-  Changed(c);
-}
-
 void RestorePhraseAndBankFaces(Client& c) {
   WidgetState& w = c.widgets;
   if (w.WordHover1) PutPicture(c, kPhrase1Pic, c.view.imgword1);
@@ -181,8 +158,8 @@ void MainForm_AnNiu_MouseMove(Client& c, const ControlInput& in) {
 void MainForm_AnNiu_Click(Client& c, const ControlInput& in) {
   if (in.index < 0 || in.index > 8 || !c.view.AnNiu[in.index].enabled) return;
   switch (in.index) {
-    case an_niu::kSend: SendChatInput(c); break;
-    case an_niu::kChat: ToggleTalk(c); break;
+    case an_niu::kSend: SendChat(c); break;  // not rate-limited
+    case an_niu::kChat: ToggleTalkWindow(c); break;
     case an_niu::kStart: StartOrContinue(c); break;
     case an_niu::kSettings:
       ToggleSoundSettings(c);
@@ -224,8 +201,8 @@ void MainForm_imgLocation_MouseMove(Client& c, const ControlInput&) {
   Changed(c);
 }
 
-void MainForm_imgword1_Click(Client& c, const ControlInput&) { TogglePhrases(c, 1); }
+void MainForm_imgword1_Click(Client& c, const ControlInput&) { PhraseButton_Click(c, kPhraseOwn); }
 
-void MainForm_imgword2_Click(Client& c, const ControlInput&) { TogglePhrases(c, 2); }
+void MainForm_imgword2_Click(Client& c, const ControlInput&) { PhraseButton_Click(c, kPhraseBuiltIn); }
 
 }  // namespace vask

@@ -30,7 +30,7 @@ const ControlHandlers kInputHandlers[] = {
     {"Bank", MainForm_Bank_MouseMove, nullptr, nullptr, MainForm_Bank_Click},
     {"imgLocation", MainForm_imgLocation_MouseMove},
     {"operZ", MainForm_operZ_MouseMove, nullptr, nullptr, MainForm_operZ_Click},
-    {"Tou", MainForm_Tou_MouseMove},
+    {"Tou", MainForm_Tou_MouseMove, nullptr, nullptr, MainForm_Tou_Click},
     {"Nid", MainForm_Nid_MouseMove},
     {"Cash", MainForm_Cash_MouseMove},
     {"Level", MainForm_Level_MouseMove},
@@ -44,6 +44,13 @@ const ControlHandlers kInputHandlers[] = {
     {"frmOtherExit", nullptr, nullptr, nullptr, frmOtherExit_Click},
     {"frmReconnect", nullptr, nullptr, nullptr, frmReconnect_Click},
     {"ImgProp", nullptr, nullptr, nullptr, MainForm_ImgProp_Click},
+    // Chat, phrases and sound.
+    {"Lbchat", nullptr, nullptr, nullptr, MainForm_Lbchat_Click},
+    {"Chat", nullptr, nullptr, nullptr, nullptr, nullptr, MainForm_Chat_KeyDown, MainForm_Chat_Change,
+     MainForm_Chat_GotFocus, MainForm_Chat_LostFocus},
+    {"Talk", nullptr, nullptr, nullptr, Talk_Click},
+    {"huifu", nullptr, nullptr, nullptr, huifu_Click, huifu_DblClick},
+    {"VosSet", nullptr, nullptr, nullptr, VosSet_Click},
 };
 
 const ControlHandlers* HandlersOf(std::span<const ControlHandlers> table, const char* name) {
@@ -172,22 +179,29 @@ void RouteInput(Client& c, const InputEvent& e, std::span<const ControlHandlers>
       ControlInput in;
       in.key = e.key;
       in.shift = e.shift;
-      // The window sees every key first, then the table surface, which
-      // holds the focus whenever no text box has it.
+      in.index = e.index;
+      in.caret = e.caret;
+      // The window sees every key first, then the text box that has the
+      // focus, else the table surface.
       Call(c, "Form", &ControlHandlers::KeyDown, in);
-      Call(c, "Pic1", &ControlHandlers::KeyDown, in);
+      Call(c, e.control.empty() ? "Pic1" : e.control.c_str(), &ControlHandlers::KeyDown, in);
       // A shown score window hears the keys too (its quick-hide key).
       if (c.view.Score.visible) Call(c, "Score", &ControlHandlers::KeyDown, in);
       return;
     }
     case InputKind::KeyUp:
       return;
-    case InputKind::TextEdited: {
+    case InputKind::TextEdited:
+    case InputKind::GotFocus:
+    case InputKind::LostFocus: {
       ControlInput in;
       in.index = e.index;
       in.text = &e.text;
-      const ControlHandlers* h = HandlersOf(table, e.control.c_str());
-      if (h && h->TextChange) h->TextChange(c, in);
+      in.caret = e.caret;
+      InputHandler ControlHandlers::*slot = e.kind == InputKind::TextEdited ? &ControlHandlers::TextChange
+                                            : e.kind == InputKind::GotFocus ? &ControlHandlers::GotFocus
+                                                                            : &ControlHandlers::LostFocus;
+      Call(c, e.control.c_str(), slot, in);
       return;
     }
   }

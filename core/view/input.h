@@ -23,6 +23,7 @@ struct ControlInput {
   float x = 0, y = 0;
   int key = 0;
   const std::string* text = nullptr;  // TextEdited only
+  int caret = 0;                      // a text box's events: characters before the caret
 };
 
 using InputHandler = void (*)(Client& c, const ControlInput& in);
@@ -37,6 +38,8 @@ struct ControlHandlers {
   InputHandler DblClick = nullptr;
   InputHandler KeyDown = nullptr;
   InputHandler TextChange = nullptr;
+  InputHandler GotFocus = nullptr;
+  InputHandler LostFocus = nullptr;
 };
 
 // The control under a window point: its name, index and the point relative

@@ -77,4 +77,16 @@ PictureSize PictureSizeOf(int id) {
   return {24, 24};
 }
 
+const std::array<int, 8>& WindowPictureIds() {
+  static const std::array<int, 8> ids = {kSpeakBoxPic,     kSpeakBoxPic + 1, kSpeakBoxPic + 2, kSpeakBoxPic + 3,
+                                         kSoundRowPic,     kSoundRowPic + 1, kSoundRowPic + 2, kSoundRowPic + 3};
+  return ids;
+}
+
+PictureSize WindowPictureSize(int id) {
+  if (id >= kSpeakBoxPic && id <= kSpeakBoxPic + 3) return {240, 110};
+  if (id >= kSoundRowPic && id <= kSoundRowPic + 3) return {91, 35};
+  return {};
+}
+
 }  // namespace vask

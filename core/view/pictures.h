@@ -45,6 +45,13 @@ PictureSize PictureSizeOf(int id);
 // Every existing id, ascending.
 const std::array<int, 327>& AllPictureIds();
 
+// Pictures that belong to floating windows rather than to the numbered set.
+inline constexpr int kSpeakBoxPic = 700;  // 700..703: the speech bubble of view 0..3
+inline constexpr int kSoundRowPic = 710;  // 710..713: the rows of the sound settings
+const std::array<int, 8>& WindowPictureIds();
+// The drawn size of a window picture; {0, 0} for any other id.
+PictureSize WindowPictureSize(int id);
+
 // Gives the control the picture; false (control unchanged) for an id
 // without a picture.
 bool PutPicture(Client& c, int id, Control& target);

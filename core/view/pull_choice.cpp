@@ -179,7 +179,7 @@ void MainForm_operZ_Click(Client& c, const ControlInput& in) {
   const int asked = w.PullAsk;
   w.PullAsk = 0;
   HideClock(c);
-  const std::string& ownVoice = c.sound.VoicePrefix[0];
+  const std::string& ownVoice = VoicePrefix(c, 0);
   switch (in.index) {
     case oper_z::kPull:
       if (w.PullCount == 1 || w.PullCount == 2) PlayVoice(c, ownVoice, w.PullCount == 1 ? "34" : "35");

@@ -109,16 +109,44 @@ std::vector<ControlRef> StackingOrder(const ViewModel& v) {
 
 void ForEachWindow(const ViewModel& v, const std::function<void(const char*, const FormWindow&)>& f) {
   // Declaration order, changed by BringToFront on a window.
-  std::array<std::pair<const char*, const FormWindow*>, 8> windows = {{{"Talk", &v.Talk},
+  std::array<std::pair<const char*, const FormWindow*>, 9> windows = {{{"Talk", &v.Talk},
                                                                       {"huifu", &v.huifu},
                                                                       {"Score", &v.Score},
                                                                       {"Hero", &v.Hero},
                                                                       {"Information", &v.Information},
                                                                       {"frmExit", &v.frmExit},
                                                                       {"frmOtherExit", &v.frmOtherExit},
-                                                                      {"frmReconnect", &v.frmReconnect}}};
+                                                                      {"frmReconnect", &v.frmReconnect},
+                                                                      {"VosSet", &v.VosSet}}};
   std::stable_sort(windows.begin(), windows.end(), [](const auto& a, const auto& b) { return a.second->z < b.second->z; });
   for (const auto& [name, w] : windows) f(name, *w);
+  // The speech bubbles stay above every other window.
+  for (const FormWindow& bubble : v.SpeakBox) f("frmSpeakBox", bubble);
+}
+
+int VisibleRows(const ListControl& list) {
+  return list.lineHeight > 0 ? std::max(1, static_cast<int>(list.h / list.lineHeight)) : 1;
+}
+
+int ListRowAt(const ListControl& list, float y) {
+  if (list.lineHeight <= 0 || y < list.y || y >= list.y + list.h) return -1;
+  const int row = list.topRow + static_cast<int>((y - list.y) / list.lineHeight);
+  return row >= 0 && row < static_cast<int>(list.items.size()) ? row : -1;
+}
+
+ListControl& Part(FormWindow& w, std::string_view name, int index) {
+  for (ListControl& p : w.parts)
+    if (p.index == index && p.name == name) return p;
+  ListControl& p = w.parts.emplace_back();
+  p.name = std::string(name);
+  p.index = index;
+  return p;
+}
+
+const ListControl* FindPart(const FormWindow& w, std::string_view name, int index) {
+  for (const ListControl& p : w.parts)
+    if (p.index == index && p.name == name) return &p;
+  return nullptr;
 }
 
 const Control* FindControl(const ViewModel& v, const std::string& name, int index) {

@@ -11,6 +11,7 @@
 #include <functional>
 #include <map>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace vask {
@@ -48,6 +49,7 @@ struct Control {
   bool bold = false;
   TextAlign align = TextAlign::Left;
   int mousePointer = 0;  // 0 the default pointer, kHandPointer over a tile that can be played
+  bool wordWrap = false;  // labels: break the text into lines at its width
 };
 
 inline constexpr int kHandPointer = 99;
@@ -59,6 +61,9 @@ struct ListControl : Control {
   float lineHeight = 0;  // 0: one line fills the control
   int topRow = 0;        // the first line shown
   int selected = -1;     // the selected line, −1 none
+  // A floating window's part: its name and array index (see Part).
+  std::string name;
+  int index = -1;
 };
 
 // A floating window (chat history, quick phrases, score, record, player
@@ -67,8 +72,20 @@ struct ListControl : Control {
 // rather than destroyed. Its parts are placed relative to the window.
 struct FormWindow : Control {
   std::uint8_t opacity = 200;  // of 255
+  // Shaped by its picture: only the pixels whose colour differs from that
+  // of pixel (0, 0) belong to the window (the speech bubbles).
+  bool shaped = false;
   std::vector<ListControl> parts;
 };
+
+// The whole lines a list shows, and the line under a point `y` of the
+// list's container (−1 off its lines).
+int VisibleRows(const ListControl& list);
+int ListRowAt(const ListControl& list, float y);
+
+// The part of a window by name and index, created hidden on first use.
+ListControl& Part(FormWindow& w, std::string_view name, int index = -1);
+const ListControl* FindPart(const FormWindow& w, std::string_view name, int index = -1);
 
 // The arc a side seat's last hand tile follows into the gap of a discard.
 struct AnimRec {
@@ -159,6 +176,11 @@ struct ViewModel {
   FormWindow frmExit;       // the leave dialog
   FormWindow frmOtherExit;  // the notice that others left
   FormWindow frmReconnect;  // the reconnect dialog
+  FormWindow VosSet;       // sound settings
+  // The speech bubbles frmSpeakBox, by view position; always on top.
+  std::array<FormWindow, 4> SpeakBox{};
+  // Raised each time the chat box is to take the input focus.
+  std::uint32_t ChatFocusSerial = 0;
 
   RiverState rivers;
 

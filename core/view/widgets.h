@@ -35,8 +35,6 @@ struct WidgetState {
   // Poll ticks left for the pending decision.
   std::int16_t PullTicks = 0;
   bool WordHover1 = false, WordHover2 = false, BankHover = false;
-  // The phrase list huifu shows: 1 or 2.
-  std::int16_t PhraseList = 1;
   // Per view: poll ticks left before the seat's pull or sit marker hides;
   // 0 when none runs.
   std::array<std::int16_t, 4> MarkerTicks{};

@@ -172,12 +172,35 @@ std::uint32_t FakePlatform::Random() {
   return randomState >> 8;
 }
 
-bool FakePlatform::SoundPlay(const std::string& path, bool loop) {
-  calls.push_back("SoundPlay(" + path + "," + (loop ? "loop" : "once") + ")");
-  return true;
+bool FakePlatform::SoundInit() {
+  calls.push_back("SoundInit");
+  return !soundDeviceFails;
 }
-void FakePlatform::SoundStop() { calls.push_back("SoundStop"); }
-void FakePlatform::SoundVolume(int volume) { calls.push_back("SoundVolume(" + std::to_string(volume) + ")"); }
+
+SoundResult FakePlatform::SoundPlay(const std::string& path, bool loop) {
+  calls.push_back("SoundPlay(" + path + "," + (loop ? "loop" : "once") + ")");
+  if (soundDeviceFails) return SoundResult::DeviceFailed;
+  if (std::find(unplayableSounds.begin(), unplayableSounds.end(), path) != unplayableSounds.end())
+    return SoundResult::Unplayable;
+  return SoundResult::Played;
+}
+
+bool FakePlatform::SoundStop() {
+  calls.push_back("SoundStop");
+  return !soundDeviceFails;
+}
+
+bool FakePlatform::SoundVolume(int volume) {
+  calls.push_back("SoundVolume(" + std::to_string(volume) + ")");
+  return !soundDeviceFails;
+}
+
+std::vector<std::string> FakePlatform::SoundCalls() const {
+  std::vector<std::string> out;
+  for (const std::string& c : calls)
+    if (c.rfind("Sound", 0) == 0) out.push_back(c);
+  return out;
+}
 
 std::unique_ptr<PropPlugin> FakePlatform::LoadPlugin(const std::string& path) {
   calls.push_back("LoadPlugin(" + path + ")");

@@ -90,6 +90,11 @@ class FakePlatform final : public Platform {
   std::uint32_t randomState = 12345;
   int viewChanges = 0;
   std::function<std::unique_ptr<PropPlugin>(const std::string&)> pluginFactory;
+  // Sound: a device that fails every call, and files that cannot be played.
+  bool soundDeviceFails = false;
+  std::vector<std::string> unplayableSounds;
+  // The sound calls alone, in order ("SoundPlay(path,once)", "SoundStop", ...).
+  std::vector<std::string> SoundCalls() const;
 
   struct FakeTimer {
     int interval = 0;
@@ -133,9 +138,10 @@ class FakePlatform final : public Platform {
   bool RemoveFile(const std::string& path) override;
   bool FileExists(const std::string& path) override { return files.count(path) != 0; }
   std::uint32_t Random() override;
-  bool SoundPlay(const std::string& path, bool loop) override;
-  void SoundStop() override;
-  void SoundVolume(int volume) override;
+  bool SoundInit() override;
+  SoundResult SoundPlay(const std::string& path, bool loop) override;
+  bool SoundStop() override;
+  bool SoundVolume(int volume) override;
   std::unique_ptr<PropPlugin> LoadPlugin(const std::string& path) override;
   void WebNavigate(int pane, const std::string& url) override;
   void OpenInBrowser(const std::string& url) override;

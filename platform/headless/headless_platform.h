@@ -85,9 +85,11 @@ class HeadlessPlatform final : public Platform {
   bool RemoveFile(const std::string& path) override { return files.erase(path) != 0; }
   bool FileExists(const std::string& path) override { return files.count(path) != 0; }
   std::uint32_t Random() override { return random_(); }
-  bool SoundPlay(const std::string&, bool) override { return true; }
-  void SoundStop() override {}
-  void SoundVolume(int) override {}
+  // No sound device: the client turns its effects off and plays on silently.
+  bool SoundInit() override { return false; }
+  SoundResult SoundPlay(const std::string&, bool) override { return SoundResult::DeviceFailed; }
+  bool SoundStop() override { return false; }
+  bool SoundVolume(int) override { return false; }
   std::unique_ptr<PropPlugin> LoadPlugin(const std::string& path) override {
     return pluginFactory ? pluginFactory(path) : nullptr;
   }

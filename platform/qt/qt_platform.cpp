@@ -12,10 +12,13 @@
 #include <QRandomGenerator>
 #include <QSaveFile>
 #include <QScreen>
+#include <QMediaDevices>
+#include <QAudioDevice>
 #include <QSoundEffect>
 #include <QStandardPaths>
 #include <QThread>
 #include <QUrl>
+#include <cmath>
 
 #include "platform/qt/table_window.h"
 #include "platform/qt/web_pane.h"
@@ -26,6 +29,9 @@ QtPlatform::QtPlatform(QObject* parent) : QObject(parent), window_(std::make_uni
   clock_.start();
   window_->SetInputSink([this](const InputEvent& e) {
     if (events_) events_->OnInput(e);
+  });
+  window_->SetWindowStateSink([this](bool minimized) {
+    if (events_) events_->OnMainWindowState(minimized);
   });
   for (std::size_t i = 0; i < timers_.size(); ++i) {
     auto* t = new QTimer(this);
@@ -65,6 +71,7 @@ QtPlatform::QtPlatform(QObject* parent) : QObject(parent), window_(std::make_uni
 QtPlatform::~QtPlatform() { socket_.abort(); }
 
 void QtPlatform::AttachView(const ViewModel* view) { window_->SetView(view); }
+
 
 std::uint32_t QtPlatform::TickCount() { return static_cast<std::uint32_t>(clock_.elapsed()); }
 
@@ -153,6 +160,7 @@ void QtPlatform::RestoreMainWindow() {
 
 void QtPlatform::ViewChanged() {
   window_->SyncPanes();
+  window_->SyncInputs();
   window_->update();
 }
 
@@ -208,11 +216,52 @@ bool QtPlatform::FileExists(const std::string& path) { return QFileInfo::exists(
 
 std::uint32_t QtPlatform::Random() { return QRandomGenerator::global()->generate(); }
 
-bool QtPlatform::SoundPlay(const std::string&, bool) { return true; }
+namespace {
 
-void QtPlatform::SoundStop() {}
+// A RIFF wave file, judged by its first twelve bytes.
+bool IsWaveFile(const QString& path) {
+  QFile f(path);
+  if (!f.open(QIODevice::ReadOnly)) return false;
+  const QByteArray head = f.read(12);
+  return head.size() == 12 && head.startsWith("RIFF") && head.mid(8, 4) == "WAVE";
+}
 
-void QtPlatform::SoundVolume(int) {}
+}  // namespace
+
+bool QtPlatform::SoundInit() {
+  if (QMediaDevices::defaultAudioOutput().isNull()) return false;
+  if (!effect_) effect_ = std::make_unique<QSoundEffect>(QMediaDevices::defaultAudioOutput());
+  return true;
+}
+
+SoundResult QtPlatform::SoundPlay(const std::string& path, bool loop) {
+  if (!effect_) return SoundResult::DeviceFailed;
+  effect_->stop();
+  const QString file = QString::fromStdString(path);
+  if (!IsWaveFile(file)) {
+    effect_->setSource(QUrl());
+    return SoundResult::Unplayable;
+  }
+  effect_->setSource(QUrl::fromLocalFile(file));
+  effect_->setLoopCount(loop ? QSoundEffect::Infinite : 1);
+  effect_->setVolume(1.0f);
+  effect_->play();  // starts once loaded
+  return SoundResult::Played;
+}
+
+bool QtPlatform::SoundStop() {
+  if (!effect_) return false;
+  effect_->stop();
+  return true;
+}
+
+bool QtPlatform::SoundVolume(int volume) {
+  if (!effect_) return false;
+  // Hundredths of a decibel below full volume, as a linear factor.
+  const double decibels = (volume - 3000) / 100.0;
+  effect_->setVolume(static_cast<float>(std::pow(10.0, decibels / 20.0)));
+  return true;
+}
 
 std::unique_ptr<PropPlugin> QtPlatform::LoadPlugin(const std::string& path) {
   QLibrary library(QString::fromStdString(path));

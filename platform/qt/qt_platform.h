@@ -4,6 +4,7 @@
 #include <QElapsedTimer>
 #include <QObject>
 #include <QTcpSocket>
+#include <QSoundEffect>
 #include <QTimer>
 #include <array>
 #include <memory>
@@ -59,9 +60,10 @@ class QtPlatform final : public QObject, public Platform {
   bool RemoveFile(const std::string& path) override;
   bool FileExists(const std::string& path) override;
   std::uint32_t Random() override;
-  bool SoundPlay(const std::string& path, bool loop) override;
-  void SoundStop() override;
-  void SoundVolume(int volume) override;
+  bool SoundInit() override;
+  SoundResult SoundPlay(const std::string& path, bool loop) override;
+  bool SoundStop() override;
+  bool SoundVolume(int volume) override;
   std::unique_ptr<PropPlugin> LoadPlugin(const std::string& path) override;
   std::intptr_t MainWindowHandle() override;
   void WebNavigate(int pane, const std::string& url) override;
@@ -73,6 +75,8 @@ class QtPlatform final : public QObject, public Platform {
   std::array<QTimer*, static_cast<std::size_t>(TimerId::kCount)> timers_{};
   QTcpSocket socket_;
   std::unique_ptr<TableWindow> window_;
+  // The one sound buffer; exists once the device was found.
+  std::unique_ptr<QSoundEffect> effect_;
   // Where the lobby finds us: listens under the main window's title.
   window_link::Endpoint endpoint_;
 };

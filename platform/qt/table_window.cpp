@@ -2,6 +2,7 @@
 
 #include <QKeyEvent>
 #include <QCloseEvent>
+#include <QLineEdit>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPainterPath>
@@ -14,6 +15,7 @@
 #include "platform/platform.h"
 #include "platform/qt/art/picture_art.h"
 #include "platform/qt/web_pane.h"
+#include "platform/qt/window_shape.h"
 
 namespace vask {
 
@@ -133,6 +135,15 @@ const QPixmap* TableRenderer::Scaled(int id, int w, int h) {
   return &scaled_.insert(key, pm).value();
 }
 
+const QRegion& TableRenderer::Shape(int id, int w, int h) {
+  const quint64 key = (static_cast<quint64>(static_cast<std::uint32_t>(id)) << 32) |
+                      (static_cast<quint64>(w & 0xFFFF) << 16) | static_cast<quint64>(h & 0xFFFF);
+  auto it = shapes_.find(key);
+  if (it != shapes_.end()) return it.value();
+  const QPixmap* pm = Scaled(id, w, h);
+  return shapes_.insert(key, pm ? ShapeRegion(pm->toImage()) : QRegion()).value();
+}
+
 void TableRenderer::PaintBackground(QPainter& p, const ViewModel& v) {
   const int ww = static_cast<int>(std::lround(v.Pic2.w)), wh = static_cast<int>(std::lround(v.Pic2.h));
   if (frame_.width() != ww || frame_.height() != wh) frame_ = DrawFrame(std::max(ww, 1), std::max(wh, 1));
@@ -177,6 +188,7 @@ void TableRenderer::PaintControl(QPainter& p, const Control& c) {
         p.drawText(row.adjusted(2, 0, -2, 0), Qt::AlignLeft | Qt::AlignVCenter, QString::fromStdString(list.items[i]));
         y += line;
       }
+      p.restore();
       return;
     }
     case ControlKind::Picture:
@@ -203,7 +215,8 @@ void TableRenderer::PaintControl(QPainter& p, const Control& c) {
     p.setFont(FontFor(c));
     p.setPen(c.kind == ControlKind::TextBox ? QColor(Qt::black) : Rgb(c.foreColor));
     const Qt::Alignment align = c.kind == ControlKind::Picture ? (Qt::AlignHCenter | Qt::AlignTop) : AlignOf(c);
-    p.drawText(r.adjusted(2, 1, -2, -1), static_cast<int>(align), QString::fromStdString(c.text));
+    const int flags = static_cast<int>(align) | (c.wordWrap ? Qt::TextWordWrap : 0);
+    p.drawText(r.adjusted(2, 1, -2, -1), flags, QString::fromStdString(c.text));
   }
 }
 
@@ -219,13 +232,22 @@ void TableRenderer::Paint(QPainter& p, const ViewModel& v) {
     p.save();
     p.setOpacity(w.opacity / 255.0);
     const QRectF r = Rect(w);
-    p.setPen(QPen(QColor(214, 186, 110), 1));
-    p.setBrush(QColor(40, 26, 16));
-    p.drawRoundedRect(r, 6, 6);
-    p.setFont(FontFor(w));
-    p.setPen(QColor(240, 220, 170));
-    p.drawText(QRectF(r.x() + 8, r.y(), r.width() - 16, 22), Qt::AlignLeft | Qt::AlignVCenter,
-               QString::fromStdString(w.text));
+    if (w.picture != kNoPicture) {
+      // A window that is its picture, cut to its shape.
+      const int pw = static_cast<int>(std::lround(w.w)), ph = static_cast<int>(std::lround(w.h));
+      if (const QPixmap* pm = Scaled(w.picture, pw, ph)) {
+        if (w.shaped) p.setClipRegion(Shape(w.picture, pw, ph).translated(QPoint(qRound(w.x), qRound(w.y))), Qt::IntersectClip);
+        p.drawPixmap(QPointF(qRound(w.x), qRound(w.y)), *pm);
+      }
+    } else {
+      p.setPen(QPen(QColor(214, 186, 110), 1));
+      p.setBrush(QColor(40, 26, 16));
+      p.drawRoundedRect(r, 6, 6);
+      p.setFont(FontFor(w));
+      p.setPen(QColor(240, 220, 170));
+      p.drawText(QRectF(r.x() + 8, r.y(), r.width() - 16, 22), Qt::AlignLeft | Qt::AlignVCenter,
+                 QString::fromStdString(w.text));
+    }
     p.translate(w.x, w.y);
     for (const ListControl& part : w.parts)
       if (part.visible) PaintControl(p, part);
@@ -254,6 +276,16 @@ TableWindow::TableWindow(QWidget* parent)
   setAttribute(Qt::WA_OpaquePaintEvent);
   setMouseTracking(true);  // hovering raises tiles and lights buttons
   setFocusPolicy(Qt::StrongFocus);
+  chat_ = new QLineEdit(this);
+  chat_->setFrame(false);
+  chat_->hide();
+  chat_->installEventFilter(this);
+  connect(chat_, &QLineEdit::textEdited, this, [this](const QString& text) {
+    InputEvent e;
+    e.kind = InputKind::TextEdited;
+    e.text = text.toStdString();
+    SendChatEvent(std::move(e));
+  });
   for (WebPane*& pane : panes_) pane = new WebPane(this);
 }
 
@@ -277,6 +309,7 @@ void TableWindow::SetView(const ViewModel* view) {
   view_ = view;
   if (view_ && view_->Pic2.w > 0) resize(static_cast<int>(std::lround(view_->Pic2.w)), static_cast<int>(std::lround(view_->Pic2.h)));
   SyncPanes();
+  SyncInputs();
   update();
 }
 
@@ -376,6 +409,66 @@ void TableWindow::keyReleaseEvent(QKeyEvent* e) { SendKey(static_cast<int>(Input
 void TableWindow::closeEvent(QCloseEvent* event) {
   if (onClose) onClose();
   event->accept();
+}
+
+// The chat box's own events: keys before the box applies them, its text
+// after a change, its focus; the caret is the box's.
+void TableWindow::SendChatEvent(InputEvent e) {
+  if (!sink_) return;
+  e.control = "Chat";
+  e.caret = chat_->cursorPosition();
+  sink_(e);
+  SyncInputs();
+}
+
+void TableWindow::SyncInputs() {
+  if (!view_) return;
+  const Control& box = view_->Chat;
+  chat_->setGeometry(QRectF(view_->Pic1.x + box.x, view_->Pic1.y + box.y, box.w, box.h).toRect());
+  chat_->setVisible(box.visible);
+  const QString text = QString::fromStdString(box.text);
+  if (chat_->text() != text) {
+    // The core changed the text (sent it, took an address): caret at the end.
+    chat_->setText(text);
+    chat_->setCursorPosition(static_cast<int>(text.size()));
+  }
+  if (view_->ChatFocusSerial != chatFocusSerial_) {
+    chatFocusSerial_ = view_->ChatFocusSerial;
+    chat_->setFocus();
+  }
+}
+
+bool TableWindow::eventFilter(QObject* watched, QEvent* event) {
+  if (watched != chat_) return QWidget::eventFilter(watched, event);
+  InputEvent e;
+  switch (event->type()) {
+    case QEvent::KeyPress: {
+      auto* key = static_cast<QKeyEvent*>(event);
+      e.kind = InputKind::KeyDown;
+      e.key = VirtualKey(key->key());
+      e.shift = ShiftBits(key->modifiers());
+      if (e.key == 0 && !key->text().isEmpty()) e.key = static_cast<int>(key->text().toUcs4().value(0));
+      if (e.key != 0) SendChatEvent(std::move(e));
+      // Enter and the function keys are the table's; the box does nothing with them.
+      return key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter ||
+             (key->key() >= Qt::Key_F1 && key->key() <= Qt::Key_F24);
+    }
+    case QEvent::FocusIn:
+      e.kind = InputKind::GotFocus;
+      SendChatEvent(std::move(e));
+      break;
+    case QEvent::FocusOut:
+      e.kind = InputKind::LostFocus;
+      SendChatEvent(std::move(e));
+      break;
+    default: break;
+  }
+  return QWidget::eventFilter(watched, event);
+}
+
+void TableWindow::changeEvent(QEvent* event) {
+  if (event->type() == QEvent::WindowStateChange && stateSink_) stateSink_(isMinimized());
+  QWidget::changeEvent(event);
 }
 
 }  // namespace vask

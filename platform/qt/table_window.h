@@ -2,6 +2,7 @@
 // The main window: draws the view model, nothing else.
 #include <QHash>
 #include <QPixmap>
+#include <QRegion>
 #include <QWidget>
 #include <functional>
 #include <memory>
@@ -10,6 +11,7 @@
 class QPainter;
 class QMouseEvent;
 class QKeyEvent;
+class QLineEdit;
 
 namespace vask {
 
@@ -31,6 +33,8 @@ class TableRenderer {
   void Paint(QPainter& p, const ViewModel& view);
   // The picture with that id at that size; nullptr when there is none.
   const QPixmap* Scaled(int id, int w, int h);
+  // The shape of that picture at that size (see ShapeRegion).
+  const QRegion& Shape(int id, int w, int h);
 
  private:
   void PaintBackground(QPainter& p, const ViewModel& view);
@@ -42,6 +46,7 @@ class TableRenderer {
   QHash<int, QImage> pluginImages_;
   QHash<int, QByteArray> pluginBytes_;
   QHash<quint64, QPixmap> scaled_;
+  QHash<quint64, QRegion> shapes_;
   QPixmap surface_;
   QPixmap frame_;
 };
@@ -65,6 +70,11 @@ class TableWindow final : public QWidget {
   void SyncPanes();
   // Where the closing of the window goes.
   std::function<void()> onClose;
+  // Where the window's minimising and restoring is reported.
+  void SetWindowStateSink(std::function<void(bool minimized)> sink) { stateSink_ = std::move(sink); }
+  // Brings the real input widgets (the chat box) in line with the view.
+  void SyncInputs();
+  QLineEdit* ChatBox() const { return chat_; }
 
  protected:
   void paintEvent(QPaintEvent* event) override;
@@ -75,13 +85,21 @@ class TableWindow final : public QWidget {
   void keyPressEvent(QKeyEvent* event) override;
   void keyReleaseEvent(QKeyEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
+  void changeEvent(QEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   const ViewModel* view_ = nullptr;
+  // The chat box is a real line edit over the view's Chat control, so that
+  // typing, the caret and input methods work as users expect.
+  QLineEdit* chat_ = nullptr;
+  std::uint32_t chatFocusSerial_ = 0;
   std::unique_ptr<PictureArt> art_;
   std::unique_ptr<TableRenderer> renderer_;
   std::function<void(const InputEvent&)> sink_;
   WebPane* panes_[2] = {nullptr, nullptr};
+  std::function<void(bool)> stateSink_;
+  void SendChatEvent(InputEvent e);
   void SendMouse(int kind, QMouseEvent* event);
   void SendKey(int kind, QKeyEvent* event);
   void UpdatePointer(float x, float y);

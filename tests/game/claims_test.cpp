@@ -72,7 +72,7 @@ TEST_F(Claims, AnotherSeatsPungTakesTheDiscardIntoItsMeld) {
   // The row re-laid from slot 7 on.
   EXPECT_FLOAT_EQ(Img(top.Slots[7].Img).x, top.HandX - 7 * 37.0f);  // 37 wide after a claim
   EXPECT_EQ(client.table.LastDiscardImg, -1);
-  EXPECT_TRUE(Played("v02.wav"));
+  EXPECT_TRUE(Played("v0002.wav"));
 
   // The word shows in the seat's bubble for two seconds.
   const ViewModel& v = client.view;
@@ -126,7 +126,7 @@ TEST_F(Claims, ConcealedKongsOfOthersLeaveTheirRowsRightAndEverySecondShiftsTheW
   const int shiftPos = client.table.KongShiftPos;
   const float shiftX = Img(shiftPos).x, shiftY = Img(shiftPos).y;
   kong(kRight, 0x23);  // a wildcard
-  EXPECT_TRUE(Played("v38.wav"));
+  EXPECT_TRUE(Played("v0038.wav"));
   EXPECT_FLOAT_EQ(Img(shiftPos).x, shiftX);
   const SeatRec& right = Seat(3);
   EXPECT_EQ(right.HandCount, 10);  // 14 − 4 + 1 − 1
@@ -137,7 +137,7 @@ TEST_F(Claims, ConcealedKongsOfOthersLeaveTheirRowsRightAndEverySecondShiftsTheW
   EXPECT_EQ(client.table.LastDiscardView, 3);
 
   kong(kTop, 0x16);
-  EXPECT_TRUE(Played("v03.wav"));
+  EXPECT_TRUE(Played("v0003.wav"));
   EXPECT_TRUE(Img(shiftPos).x != shiftX || Img(shiftPos).y != shiftY);
   EXPECT_EQ(client.table.KongShiftPos, (shiftPos + 134) % 136);
   const int second = client.table.KongShiftPos;
@@ -211,10 +211,10 @@ TEST_F(Claims, OwnExposedKongPutsTheDiscardOnTheMiddleTile) {
 
 TEST_F(Claims, WinsRecordTheFirstWinnerAndPlayTheWinCodesVoice) {
   RightDiscards(0x41);
-  platform.files["/client/../common/dorvan/v00110100.wav"] = "RIFF";
+  platform.files["/client/../common/dorvan/v0000110100.wav"] = "RIFF";
   Play({ClaimFrame(kOwn, OpHu, {0, 0, 0}, {0x00, 0x12, 0x01, 0x00})});
   EXPECT_EQ(client.table.WinnerView, 0);
-  EXPECT_TRUE(Played("v00110100.wav"));
+  EXPECT_TRUE(Played("v0000110100.wav"));
   EXPECT_EQ(client.view.Words.picture, client.pics.WordPics[7]);
   // Won on a discard: the tile stands after the own hand, face up.
   const SeatRec& own = Seat(0);
@@ -227,7 +227,7 @@ TEST_F(Claims, WinsRecordTheFirstWinnerAndPlayTheWinCodesVoice) {
 
   Play({ClaimFrame(kTop, OpHu, {0, 0, 0}, {0x01, 0x02, 0x03, 0x04})});
   EXPECT_EQ(client.table.WinnerView, 0);
-  EXPECT_TRUE(Played("v09.wav"));  // no file for that code
+  EXPECT_TRUE(Played("v0009.wav"));  // no file for that code
 }
 
 TEST_F(Claims, ResultsASeatCannotHaveMadeChangeNothing) {

@@ -233,7 +233,7 @@ TEST_F(Operations, ExposedKongWithOneCandidateGoesAtOnce) {
   PressClaimButton(client, kKongButton);
   EXPECT_EQ(ReadRequests(Taken()), (std::vector<Request>{Claim(OpMingGang, 0x81, 0x81, 0x81)}));
   EXPECT_EQ(Seat(0).Slots[1].Mark, SlotMingGang);
-  EXPECT_TRUE(platform.CallMade("SoundPlay(/client/../common/dorvan/v03.wav"));
+  EXPECT_TRUE(platform.CallMade("SoundPlay(/client/../common/dorvan/v0003.wav"));
 }
 
 TEST_F(Operations, SeveralKongsArePickedFromPictures) {

@@ -35,6 +35,12 @@ Frame SeatNameFrame(std::uint8_t mask, const std::string& name) {
   return f;
 }
 
+Frame ChatFrame(std::uint8_t seat, const std::string& text, std::initializer_list<int> values) {
+  Frame f = ServerFrame(19, seat, values);
+  PutGbk(f, frame_offset::kPayload, frame_offset::kChatEnd, text);
+  return f;
+}
+
 Frame PlayerInfoFrame(std::uint8_t seat, const PlayerSpec& p) {
   Frame f = ServerFrame(20, seat);
   PutGbk(f, 16, 48, p.nick);

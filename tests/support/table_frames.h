@@ -43,6 +43,11 @@ Frame LeaveNoticeFrame(const std::string& text);
 Frame OwnGoldFrame(std::int64_t amount);
 Frame OtherGoldFrame(const std::string& account, std::int64_t amount);
 
+// Command 19: a chat line from the seat with this mask (0: the server),
+// the text in GBK; values as in the frame (phrase list, addressed mask,
+// voice letter, phrase number).
+Frame ChatFrame(std::uint8_t seat, const std::string& text, std::initializer_list<int> values = {});
+
 // A table of four: the client "player" at seat 2 (mask 4) with three others.
 struct ScriptedTable {
   std::string account = "player";

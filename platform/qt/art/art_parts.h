@@ -15,6 +15,10 @@ QImage DrawButton(GlyphCache& glyphs, int id);
 QImage DrawClaimWord(GlyphCache& glyphs, int id);
 // Speech bubbles with their word; transparent around the bubble.
 QImage DrawSpeech(GlyphCache& glyphs, int id);
+// The empty bubble of a phrase window, its tail towards view 0..3.
+QImage DrawSpeakBox(GlyphCache& glyphs, int view);
+// The row pictures of the sound settings: "背景音乐", "短语声音", "功能声音", "方言选择".
+QImage DrawSoundRow(GlyphCache& glyphs, int row);
 
 // Large die faces 1..6, the ten tumbling frames and the small faces.
 QImage DrawDie(int id);

@@ -11,14 +11,15 @@ namespace {
 
 const QColor kBubbleInk(200, 20, 20);
 
-// The bubble without its tail, which sticks out towards the seat: view 1
-// (left), 2 (top) or 3 (right).
+// The bubble without its tail, which sticks out towards the seat: view 0
+// (bottom), 1 (left), 2 (top) or 3 (right).
 QRectF BubbleBody(double w, double h, int view) {
   const double tail = std::min(w, h) * 0.2;
   QRectF body(3, 3, w - 6, h - 6);
   if (view == 1) body.setLeft(tail + 3);
   if (view == 2) body.setTop(tail + 3);
   if (view == 3) body.setRight(w - tail - 3);
+  if (view == 0) body.setBottom(h - tail - 3);
   return body;
 }
 
@@ -33,6 +34,10 @@ std::array<QPainterPath, 2> BubbleShape(double w, double h, int view) {
     pointer.moveTo(body.left() + body.width() * 0.12, c.y() + body.height() * 0.05);
     pointer.lineTo(2, h - 4);
     pointer.lineTo(body.left() + body.width() * 0.3, body.bottom() - body.height() * 0.12);
+  } else if (view == 0) {
+    pointer.moveTo(body.left() + body.width() * 0.18, body.bottom() - body.height() * 0.2);
+    pointer.lineTo(body.left() + body.width() * 0.08, h - 2);
+    pointer.lineTo(body.left() + body.width() * 0.34, body.bottom() - body.height() * 0.15);
   } else if (view == 2) {
     pointer.moveTo(c.x() - body.width() * 0.2, body.top() + body.height() * 0.2);
     pointer.lineTo(body.left() + body.width() * 0.1, 2);
@@ -46,8 +51,7 @@ std::array<QPainterPath, 2> BubbleShape(double w, double h, int view) {
   return {shape, pointer};
 }
 
-QImage Bubble(GlyphCache& glyphs, int id, const QString& word, int view) {
-  const PictureSize s = PictureSizeOf(id);
+QImage Bubble(GlyphCache& glyphs, PictureSize s, const QString& word, int view) {
   QImage img = NewImage(s.w, s.h);
   QPainter p;
   BeginPainter(p, img);
@@ -63,6 +67,7 @@ QImage Bubble(GlyphCache& glyphs, int id, const QString& word, int view) {
   p.setPen(Qt::NoPen);
   p.setBrush(g);
   for (const QPainterPath& part : shape) p.drawPath(part);
+  if (word.isEmpty()) return img;
   const QRectF body = BubbleBody(s.w, s.h, view);
   const QRectF box = body.adjusted(body.width() * 0.14, body.height() * 0.2, -body.width() * 0.14,
                                    -body.height() * 0.2);
@@ -74,9 +79,13 @@ QImage Bubble(GlyphCache& glyphs, int id, const QString& word, int view) {
 
 QImage DrawSpeech(GlyphCache& glyphs, int id) {
   static const std::array<QString, 3> kWords = {"拉庄", "坐庄", "再拉一下"};
-  if (id >= 440) return Bubble(glyphs, id, "铲", id - 439);
+  if (id >= 440) return Bubble(glyphs, PictureSizeOf(id), "铲", id - 439);
   const int i = id - 420;
-  return Bubble(glyphs, id, kWords[static_cast<std::size_t>(i / 3)], i % 3 + 1);
+  return Bubble(glyphs, PictureSizeOf(id), kWords[static_cast<std::size_t>(i / 3)], i % 3 + 1);
+}
+
+QImage DrawSpeakBox(GlyphCache& glyphs, int view) {
+  return Bubble(glyphs, WindowPictureSize(kSpeakBoxPic + view), QString(), view);
 }
 
 QImage DrawClaimWord(GlyphCache& glyphs, int id) {

@@ -134,6 +134,14 @@ QImage ClaimButton(GlyphCache& glyphs, int i) {
 
 }  // namespace
 
+QImage DrawSoundRow(GlyphCache& glyphs, int row) {
+  static const std::array<QString, 4> kRows = {"背景音乐", "短语声音", "功能声音", "方言选择"};
+  static const Look kRowLook{QColor(120, 78, 40), QColor(66, 38, 18), QColor(30, 16, 6), QColor(250, 226, 160),
+                             QColor(40, 20, 6)};
+  const PictureSize s = WindowPictureSize(kSoundRowPic + row);
+  return Plate(glyphs, s.w, s.h, kRows[static_cast<std::size_t>(row & 3)], kRowLook, 5, 0.5);
+}
+
 QImage DrawButton(GlyphCache& glyphs, int id) {
   if (id >= 101 && id <= 120) return PanelButton(glyphs, id - 101, false);
   if (id >= 381 && id <= 398) return PanelButton(glyphs, id - 379, true);

@@ -25,6 +25,9 @@ PictureArt::PictureArt() {
   art::GlyphCache glyphs;
   images_.reserve(AllPictureIds().size());
   for (int id : AllPictureIds()) images_.emplace(id, Draw(glyphs, id));
+  for (int id : WindowPictureIds())
+    images_.emplace(id, id < kSoundRowPic ? art::DrawSpeakBox(glyphs, id - kSpeakBoxPic)
+                                          : art::DrawSoundRow(glyphs, id - kSoundRowPic));
 }
 
 const QImage* PictureArt::Get(int id) const {
