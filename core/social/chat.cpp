@@ -18,7 +18,7 @@ namespace {
 
 // The history window at scale 1.
 constexpr float kTalkW = 330, kTalkH = 214;
-constexpr float kTalkLineH = 16;
+constexpr float kListLineH = 16;
 constexpr float kListFontPoints = 10;
 
 std::size_t Chars(const std::string& s) { return Utf8ToCodePoints(s).size(); }
@@ -79,22 +79,22 @@ void AddTickerLine(Client& c, const std::string& line) {
 
 ListControl& TalkLines(Client& c) { return Part(c.view.Talk, "Text1"); }
 
-void SetUpTalkWindow(Client& c) {
-  ViewModel& v = c.view;
-  auto S = [&](float k) { return Scaled(v, k); };
-  FormWindow& w = v.Talk;
-  w.text = chat_text::kTalkCaption;
-  w.w = S(kTalkW);
-  w.h = S(kTalkH);
-  ListControl& list = Part(w, "Text1");
-  list.x = S(8);
-  list.y = S(26);
-  list.w = w.w - S(16);
-  list.h = w.h - S(34);
-  list.lineHeight = S(kTalkLineH);
-  list.fontSize = S(kListFontPoints);
-  list.foreColor = 0xF0E6C8;
-  list.visible = true;
+void LayOutListWindow(Client& c, FormWindow& w, const char* caption, float width, float height,
+                      std::initializer_list<const char*> lists) {
+  auto S = [&](float k) { return Scaled(c.view, k); };
+  w.text = caption;
+  w.w = S(width);
+  w.h = S(height);
+  for (const char* name : lists) {
+    ListControl& list = Part(w, name);
+    list.x = S(8);
+    list.y = S(26);
+    list.w = w.w - S(16);
+    list.h = w.h - S(34);
+    list.lineHeight = S(kListLineH);
+    list.fontSize = S(kListFontPoints);
+    list.foreColor = 0xF0E6C8;
+  }
   ListControl& close = Part(w, "Label1");
   close.kind = ControlKind::Label;
   close.text = chat_text::kClose;
@@ -105,9 +105,14 @@ void SetUpTalkWindow(Client& c) {
   close.foreColor = 0xF0DCAA;
   close.align = TextAlign::Center;
   close.visible = true;
+}
+
+void SetUpTalkWindow(Client& c) {
+  LayOutListWindow(c, c.view.Talk, chat_text::kTalkCaption, kTalkW, kTalkH, {"Text1"});
+  TalkLines(c).visible = true;
   // The label beside the ticker shows nothing but takes the click that
   // toggles this window.
-  v.Lbchat.visible = true;
+  c.view.Lbchat.visible = true;
 }
 
 void WrapAddLines(ListControl& list, const std::string& text, int width) {

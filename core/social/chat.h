@@ -2,6 +2,7 @@
 // Chat: the chat box, addressing a player, sending under the rate limit,
 // and received lines in the history window Talk and the ticker Sysmsg.
 #include <cstdint>
+#include <initializer_list>
 #include <string>
 
 namespace vask {
@@ -75,6 +76,10 @@ void WrapAddLines(ListControl& list, const std::string& text, int width);
 
 // The history window: shown placed beside the table, or hidden.
 void ToggleTalkWindow(Client& c);
+// Lays out a chat-side window (Talk, huifu): caption, size at scale 1, the
+// lists filling it and the close label Label1.
+void LayOutListWindow(Client& c, FormWindow& w, const char* caption, float width, float height,
+                      std::initializer_list<const char*> lists);
 // Lays out the history window's parts (once, at start-up).
 void SetUpTalkWindow(Client& c);
 void Talk_Label1_Click(Client& c);

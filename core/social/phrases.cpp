@@ -8,50 +8,18 @@
 #include "core/social/bubbles.h"
 #include "core/social/chat.h"
 #include "core/view/buttons.h"
-#include "core/view/layout.h"
 
 namespace vask {
 
 namespace {
 
 constexpr float kHuifuW = 330, kHuifuH = 264;  // the fourteen built-in phrases in full
-constexpr float kLineH = 16;
-constexpr float kListFontPoints = 10;
 
 ListControl& List(Client& c, int list) { return Part(c.view.huifu, list == kPhraseOwn ? "List1" : "List2"); }
 
 void Changed(Client& c) {
   ++c.view.revision;
   c.platform.ViewChanged();
-}
-
-void LayOut(Client& c) {
-  ViewModel& v = c.view;
-  auto S = [&](float k) { return Scaled(v, k); };
-  FormWindow& w = v.huifu;
-  w.text = kPhraseCaption;
-  w.w = S(kHuifuW);
-  w.h = S(kHuifuH);
-  for (int list : {kPhraseOwn, kPhraseBuiltIn}) {
-    ListControl& l = List(c, list);
-    l.x = S(8);
-    l.y = S(26);
-    l.w = w.w - S(16);
-    l.h = w.h - S(34);
-    l.lineHeight = S(kLineH);
-    l.fontSize = S(kListFontPoints);
-    l.foreColor = 0xF0E6C8;
-  }
-  ListControl& close = Part(w, "Label1");
-  close.kind = ControlKind::Label;
-  close.text = chat_text::kClose;
-  close.x = w.w - S(24);
-  close.y = S(2);
-  close.w = S(20);
-  close.h = S(20);
-  close.foreColor = 0xF0DCAA;
-  close.align = TextAlign::Center;
-  close.visible = true;
 }
 
 void ReadOwnPhrases(Client& c, ListControl& list) {
@@ -97,7 +65,7 @@ int PhraseCount(const std::string& value) {
 void LoadPhraseWindow(Client& c) {
   if (c.phrases.bLoaded) return;
   c.phrases.bLoaded = true;
-  LayOut(c);
+  LayOutListWindow(c, c.view.huifu, kPhraseCaption, kHuifuW, kHuifuH, {"List1", "List2"});
   ReadOwnPhrases(c, List(c, kPhraseOwn));
   ListControl& builtIn = List(c, kPhraseBuiltIn);
   for (const char* phrase : kBuiltInPhrases) builtIn.items.emplace_back(phrase);
