@@ -188,7 +188,6 @@ void TableRenderer::PaintControl(QPainter& p, const Control& c) {
         p.drawText(row.adjusted(2, 0, -2, 0), Qt::AlignLeft | Qt::AlignVCenter, QString::fromStdString(list.items[i]));
         y += line;
       }
-      p.restore();
       return;
     }
     case ControlKind::Picture:
