@@ -207,7 +207,9 @@ TEST_F(Sound, AScriptedHandPlaysItsSoundsInOrder) {
       if (auto at = call.find(dir); at != std::string::npos) call.erase(at, dir.size());
     calls.push_back(call);
   }
-  std::vector<std::string> expected = {"SoundPlay(xipai.wav,once)"};
+  // The hand start's dice, the walls built, the dice of the wildcard indicator.
+  std::vector<std::string> expected = {"SoundPlay(zhise.wav,once)", "SoundPlay(xipai.wav,once)",
+                                       "SoundPlay(zhise.wav,once)"};
   for (int i = 0; i < 12; ++i) expected.push_back("SoundPlay(qupai.wav,once)");  // three batches to four seats
   // The own discard, then the three others, each with the discarder's voice for the tile.
   const std::array<std::string, 4> voice = {"v271013", "v272002", "v273013", "v274002"};
@@ -216,7 +218,7 @@ TEST_F(Sound, AScriptedHandPlaysItsSoundsInOrder) {
     expected.push_back("SoundPlay(dapai.wav,once)");
     expected.push_back("voice:" + voice[order[k]]);
   }
-  ASSERT_EQ(calls.size(), expected.size());
+  ASSERT_EQ(calls.size(), expected.size()) << ::testing::PrintToString(calls);
   for (std::size_t i = 0; i < calls.size(); ++i) {
     if (expected[i].rfind("voice:", 0) == 0) {
       const std::string prefix = "SoundPlay(" + expected[i].substr(6);
