@@ -22,6 +22,7 @@
 #include "platform/qt/lobby_ipc.h"
 #include "platform/qt/qt_platform.h"
 #include "pump_until.h"
+#include "lobby_ear.h"
 #include "support/scripted_server.h"
 #include "support/table_frames.h"
 
@@ -265,7 +266,11 @@ INSTANTIATE_TEST_SUITE_P(Dante, DanteRefusal,
                                            Refusal{"BlockedTarget", false, true, "通过代理连接主站失败！"}),
                          [](const ::testing::TestParamInfo<Refusal>& i) { return std::string(i.param.name); });
 
-TEST(UnreachableProxy, TellsTheUserAndLeavesTheClientUnconnected) {
+// Its instance lock lives in a folder of its own, so a client running on
+// the machine does not keep it from starting.
+using UnreachableProxy = qt_test::PrivateTemp;
+
+TEST_F(UnreachableProxy, TellsTheUserAndLeavesTheClientUnconnected) {
   QtPlatform platform;
   Client client(platform);
   BoxCloser boxes;
