@@ -15,6 +15,7 @@
 #include "platform/qt/qt_platform.h"
 #include "platform/qt/table_window.h"
 #include "lobby_ear.h"
+#include "pump_until.h"
 #include "support/scripted_server.h"
 #include "support/table_frames.h"
 
@@ -75,7 +76,7 @@ TEST_F(ChatTable, LinesAndPhrasesRoundTripThroughTheServer) {
   window->show();
 
   auto history = [&]() -> const std::vector<std::string>& { return TalkLines(client).items; };
-  ASSERT_TRUE(qt_test::PumpUntil([&] { return history().size() >= 2; }, 15000))
+  ASSERT_TRUE(test::PumpUntil([&] { return history().size() >= 2; }, 15000))
       << (server.Failures().empty() ? "" : server.Failures()[0]);
   EXPECT_EQ(history()[0], "南山人说道： 大家好");
   EXPECT_EQ(history()[1], "北斗星说道： 快点!");
@@ -89,7 +90,7 @@ TEST_F(ChatTable, LinesAndPhrasesRoundTripThroughTheServer) {
   EXPECT_EQ(client.view.Chat.text, "你好");
   Press(box, Qt::Key_Return);
   EXPECT_EQ(box->text(), "");
-  ASSERT_TRUE(qt_test::PumpUntil([&] { return history().size() >= 3; }, 15000))
+  ASSERT_TRUE(test::PumpUntil([&] { return history().size() >= 3; }, 15000))
       << (server.Failures().empty() ? "" : server.Failures()[0]);
   EXPECT_TRUE(server.Passed());
   EXPECT_EQ(history()[2], "你说道： 你好");
@@ -98,7 +99,7 @@ TEST_F(ChatTable, LinesAndPhrasesRoundTripThroughTheServer) {
   // The chat button opens the history window over the table.
   ClickAt(window, CentreOf(client.view, client.view.AnNiu[1]));
   EXPECT_TRUE(client.view.Talk.visible);
-  qt_test::PumpUntil([&] { return client.bubbles.boxes[3].Alpha > 300; }, 5000);
+  test::PumpUntil([&] { return client.bubbles.boxes[3].Alpha > 300; }, 5000);
   const QImage shot = window->grab().toImage();
   if (const char* out = std::getenv("VASK_SHOT")) shot.save(out);
   // The bubble's middle is drawn, its transparent corner is the table's.
