@@ -36,8 +36,11 @@ TableBot::TableBot(BotOptions options)
   platform_.busy = [this] {
     const ConnectionState& s = client_.conn;
     // A line that dropped mid-hand is only waited for by the client's own
-    // timers (the connection watch, the reconnect dialog): race to them.
-    const bool dropped = platform_.SocketState() != kSocketConnected && client_.table.bInGame;
+    // timers (the connection watch, the reconnect dialog): race to them. An
+    // attempt under way waits for the network, in real time, or the next
+    // attempt would cut it off before the server could answer.
+    const bool dropped = platform_.SocketState() != kSocketConnected && client_.table.bInGame &&
+                         !client_.recon.bReloginPending;
     return dropped || s.RecvBuf.Unread() >= kFrameSize || s.SendBuf.Unread() >= kFrameSize;
   };
 }
@@ -68,6 +71,10 @@ void TableBot::Act() {
   if (platform_.quit || client_.conn.bQuitting) return;
   if (Reconnect()) return;
   if (!client_.conn.bTableLive) return;
+  // It acts on the table as the server last told it, as a person would:
+  // after a re-login the frames behind the restore may already settle the
+  // turn it seems to be asked for.
+  if (client_.conn.RecvBuf.Unread() >= kFrameSize) return;
   if (!ThoughtOver()) return;
   if (AnswerQuestion() || AnswerOffer() || Discard() || Ready()) situation_ = ~0ull;
 }
@@ -75,6 +82,7 @@ void TableBot::Act() {
 // The line dropped and the client asks whether to reconnect: yes, at once.
 bool TableBot::Reconnect() {
   if (!ReconnectDialogShown(client_)) return false;
+  if (TimerEnabled(client_, TimerId::Count)) return true;  // attempts under way
   pbReconnect_Click(client_);
   ++reconnects_;
   return true;

@@ -46,11 +46,12 @@ bool OthersReady(const Client& c) {
 }
 
 // All other players ready after a hand has been seen: the next game is
-// coming, so the table is cleared for it now.
+// coming, so the table is cleared for it now. The own continue button stays
+// usable: the game waits for this player alone, and an inert button would
+// leave it to the ready clock.
 void ClearForNextGameWhenAllReady(Client& c) {
   if (!OthersReady(c) || !c.table.HandSeen) return;
   PutPicture(c, c.pics.ButtonPics[6], c.view.AnNiu[2]);
-  c.widgets.ButtonState[2] = true;
   ClearTable(c);
   ResetTable(c);
   ResetRound(c);

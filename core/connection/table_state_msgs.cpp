@@ -9,6 +9,7 @@
 #include "core/connection/player_records.h"
 #include "core/game/seats.h"
 #include "core/handlers.h"
+#include "core/view/buttons.h"
 #include "core/view/clock.h"
 #include "core/view/reset.h"
 #include "core/view/widgets.h"
@@ -93,7 +94,10 @@ void TableWaiting(Client& c, MsgInfo& info) {
   // The table waits for the players to declare themselves ready: the start
   // button must be usable, or a table whose seat names came last would
   // wait for ever.
-  if (!c.table.bInGame && !c.table.Spectator) c.widgets.ButtonState[2] = false;
+  if (!c.table.bInGame && !c.table.Spectator) {
+    c.widgets.ButtonState[2] = false;
+    EnableHandButtons(c);
+  }
 }
 
 void GameStart(Client& c, MsgInfo& info) {

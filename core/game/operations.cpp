@@ -48,6 +48,26 @@ void CloseSideWindows(Client& c) {
   c.view.Talk.visible = false;
 }
 
+// The own turn is over: no second discard, the clock and the claim
+// buttons stop.
+void EndOwnTurn(Client& c) {
+  TableState& t = c.table;
+  t.PanelState = 2;
+  t.MustDiscard = false;
+  StopTurnClock(c);
+  IdleClaimButtons(c);
+}
+
+// The tile of this slot goes to the centre and the hand closes up.
+void LayOwnDiscard(Client& c, int slot) {
+  SeatRec& own = c.table.Detail[0];
+  const TileSlot taken = own.Slots[slot];
+  ShowOwnDiscard(c, taken.Img, taken.Tile);
+  SortHand(c, 0, own.HandCount - 1);
+  own.HandCount -= 1;
+  c.platform.ViewChanged();
+}
+
 }  // namespace
 
 bool OwnDiscardDue(const Client& c) {
@@ -97,17 +117,24 @@ void SendDiscard(Client& c, int image) {
   if (!IsValidTile(tile)) return;
 
   t.TimeOuts = 0;
-  t.PanelState = 2;
-  t.MustDiscard = false;
-  StopTurnClock(c);
+  EndOwnTurn(c);
   SendPass(c);
-  IdleClaimButtons(c);
   const bool drawnTile = slot == own.HandStart + own.HandCount - 1;
   Send(c, Cmd::Discard, 0, drawnTile ? 0 : 1, 0, (tile & 0x0FFF) | 0x4000);
-  ShowOwnDiscard(c, image, tile);
-  SortHand(c, 0, own.HandCount - 1);
-  own.HandCount -= 1;
-  c.platform.ViewChanged();
+  LayOwnDiscard(c, slot);
+}
+
+void TakeServerDiscard(Client& c, TileCode tile, bool fromHand) {
+  TableState& t = c.table;
+  const SeatRec& own = t.Detail[0];
+  if (t.Spectator || !t.MustDiscard || t.PanelState != 0 || !OwnDiscardDue(c)) return;
+  const int last = own.HandStart + own.HandCount - 1;
+  int slot = !fromHand && last < kSlotsPerSeat && own.Slots[last].Tile == tile ? last : -1;
+  for (int s = own.HandStart; s <= last && slot < 0 && s < kSlotsPerSeat; ++s)
+    if (own.Slots[s].Tile == tile) slot = s;
+  if (slot < 0) return;
+  EndOwnTurn(c);
+  LayOwnDiscard(c, slot);
 }
 
 bool SendChi(Client& c, int slotA, int slotB) {

@@ -32,6 +32,12 @@ bool OwnDiscardDue(const Client& c);
 
 // The player discards the own hand tile shown by this image (tile click).
 void SendDiscard(Client& c, int image);
+// The server reports a discard of the own seat that this client did not
+// lay (one queued just before the line dropped reaches the server after the
+// re-login, so after the restore put the tile back): the server's word
+// stands and the tile leaves the hand. `fromHand` as the server sends it:
+// not the last hand slot.
+void TakeServerDiscard(Client& c, TileCode tile, bool fromHand);
 // Declines any open offer; sent at most once per turn.
 void SendPass(Client& c);
 // Claim requests; each first fills the next meld slots of the own record.

@@ -148,6 +148,7 @@ void OnDiscard(Client& c, MsgInfo& info) {
     }
   }
   if (view != 0) ShowOtherDiscard(c, view, tile);
+  else TakeServerDiscard(c, tile, c.view.rivers.FromHand);
   StartDiscardBlink(c, t.LastDiscardImg);
   const int rank = TileRank(tile), suit = SuitIndex(TileSuit(tile));
   if (rank >= 1 && rank <= 9 && suit >= 0 && suit < 4) ++t.SeenCount[rank][suit];

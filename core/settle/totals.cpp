@@ -11,6 +11,7 @@
 #include "core/handlers.h"
 #include "core/settle/score_windows.h"
 #include "core/settle/settle_texts.h"
+#include "core/view/buttons.h"
 #include "core/view/widgets.h"
 
 namespace vask {
@@ -242,6 +243,7 @@ void ShowTotalsPanel(Client& c) {
 
   SetSysmsgLines(c, st::kPressContinue, st::kStartsIn15);
   c.widgets.ButtonState[2] = false;
+  EnableHandButtons(c);
   table.bInGame = false;
   c.life.bTableCleared = false;
   c.conn.bHoldCmd21 = false;

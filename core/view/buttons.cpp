@@ -72,6 +72,15 @@ int ButtonFaceEntry(const Client& c, int button, bool hover) {
   return 2 * button + 2 + h;
 }
 
+void EnableHandButtons(Client& c) {
+  for (int i = an_niu::kSend; i <= an_niu::kStart; ++i) {
+    Control& b = c.view.AnNiu[i];
+    if (b.enabled) continue;
+    b.enabled = true;
+    ShowFace(c, i, false);
+  }
+}
+
 void StartOrContinue(Client& c) {
   if (c.life.bTableBroken) return ReturnToLobby(c);
   WidgetState& w = c.widgets;

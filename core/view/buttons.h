@@ -25,6 +25,11 @@ inline constexpr int kLeave = 8;     // "退出"
 // The ButtonPics entry button i shows, normal or hovered.
 int ButtonFaceEntry(const Client& c, int button, bool hover);
 
+// The send, chat and start buttons that a restored hand disabled (the
+// game-parameters message) are usable again once that hand is over, each
+// with its normal face.
+void EnableHandButtons(Client& c);
+
 // The start/continue button: declares ready once per hand; on a broken
 // table it goes back to the lobby instead.
 void StartOrContinue(Client& c);

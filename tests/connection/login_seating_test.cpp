@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "core/client.h"
+#include "core/view/buttons.h"
 #include "core/connection/login.h"
 #include "support/recording_plugin.h"
 #include "table_fixture.h"
@@ -188,7 +189,14 @@ TEST_F(Seating, AllOthersReadyAfterAHandClearTheTable) {
   client.life.bTableCleared = false;
   for (int s : {0, 1, 3}) Play(ReadyFrame(table.accounts[s]));
   EXPECT_TRUE(client.life.bTableCleared);
-  EXPECT_TRUE(client.widgets.ButtonState[2]);
+  // The game waits for this player: its continue button declares it ready.
+  EXPECT_FALSE(client.widgets.ButtonState[2]);
+  platform.sent.clear();
+  StartOrContinue(client);
+  Ticks(2);
+  ASSERT_EQ(platform.SentFrames().size(), 1u);
+  EXPECT_EQ(platform.SentFrames()[0][3], static_cast<int>(Cmd::TableState));
+  EXPECT_EQ(platform.SentFrames()[0][15], 1);
 }
 
 TEST_F(Seating, GoldChangesNeverGoBelowZero) {

@@ -68,6 +68,33 @@ TEST_F(Operations, DiscardOfTheDrawnTileSaysSo) {
   EXPECT_EQ(ReadRequests(Taken()), (std::vector<Request>{Pass(), Discard(0x12, false)}));
 }
 
+TEST_F(Operations, ADiscardTheServerReportsButTheClientDidNotLayLeavesTheHand) {
+  // A discard queued just before the line dropped reaches the server after
+  // the re-login: the restored hand still holds the tile when the server
+  // reports it.
+  Play({DiscardFrame(kOwn, 0x29, true)});
+  EXPECT_EQ(Seat(0).HandCount, 13);
+  EXPECT_FALSE(client.table.MustDiscard);
+  EXPECT_EQ(OwnHand(), (std::vector<TileCode>{0x81, 0x81, 0x81, 0x82, 0x83, 0x41, 0x41, 0x43, 0x44, 0x47, 0x48, 0x11, 0x12}));
+  const int image = client.table.LastDiscardImg;
+  ASSERT_GE(image, 0);
+  EXPECT_FLOAT_EQ(client.view.MJ_Image[image].w, 36);  // in the centre, river size
+  // No second discard on this turn.
+  SendDiscard(client, OwnImage(0x12));
+  EXPECT_TRUE(ReadRequests(Taken()).empty());
+
+  // The client's own discard, reported back, takes nothing more.
+  Play({DrawFrame(kRight), TurnFrame(kRight), DiscardFrame(kRight, 0x19), DrawFrame(kOwn, 0x15), TurnFrame(kOwn)});
+  SendDiscard(client, OwnImage(0x15));
+  Play({DiscardFrame(kOwn, 0x15)});
+  EXPECT_EQ(Seat(0).HandCount, 13);
+  // A reported tile the hand does not hold changes nothing.
+  Play({DrawFrame(kRight), TurnFrame(kRight), DiscardFrame(kRight, 0x19), DrawFrame(kOwn, 0x16), TurnFrame(kOwn)});
+  Play({DiscardFrame(kOwn, 0x27)});
+  EXPECT_EQ(Seat(0).HandCount, 14);
+  EXPECT_TRUE(client.table.MustDiscard);
+}
+
 TEST_F(Operations, ClicksThatMayNotDiscardSendNothing) {
   struct Case {
     const char* what;

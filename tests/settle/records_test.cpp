@@ -200,5 +200,21 @@ TEST_F(RecordsTest, TheContinueButtonStartsTheNextHandAtOnce) {
   EXPECT_EQ(ReadyFramesSent(), sent + 1);
 }
 
+TEST_F(RecordsTest, AHandJoinedByRestoreGivesBackItsButtonsWhenItEnds) {
+  // A reconnection mid-hand: the game parameters disable send, chat and
+  // start for the rest of the hand.
+  Play(ServerFrame(static_cast<int>(Cmd::GameParams), MaskOf(0), {7, 5, 0, 0x26}));
+  for (int k : {0, 1, 2}) ASSERT_FALSE(client.view.AnNiu[k].enabled);
+  PlayHand(1);
+  for (int k : {0, 1, 2}) {
+    EXPECT_TRUE(client.view.AnNiu[k].enabled) << k;
+    EXPECT_EQ(client.view.AnNiu[k].picture, client.pics.ButtonPics[static_cast<std::size_t>(ButtonFaceEntry(client, k, false))]);
+  }
+  const int sent = ReadyFramesSent();
+  ClickOn(client.view.AnNiu[2]);
+  Ticks(2);
+  EXPECT_EQ(ReadyFramesSent(), sent + 1);
+}
+
 }  // namespace
 }  // namespace vask::test
