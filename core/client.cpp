@@ -58,10 +58,9 @@ void Client::OnWebPaneLoaded(int pane, bool ok) { WebPaneLoaded(*this, pane, ok)
 void Client::OnMainWindowClose() { Form_Unload(*this); }
 
 void Client::OnMainWindowState(bool minimized) {
-  if (minimized)
-    BubblesOnMinimize(*this);
-  else
-    BubblesOnRestore(*this);
+  if (minimized) return BubblesOnMinimize(*this);
+  PropWindowRestored(*this);
+  BubblesOnRestore(*this);
 }
 
 void EnableTimer(Client& c, TimerId timer, bool enabled) {

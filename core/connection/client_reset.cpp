@@ -58,6 +58,7 @@ void ResetClient(Client& c) {
   HideStatusImages(c.view);
   EmptyTalk(c.view);
   UnloadGameDll(c);
+  DropPropHand(c);
   c.platform.MinimizeMainWindow();
   ++c.view.revision;
   c.platform.ViewChanged();

@@ -323,7 +323,8 @@ void OnPlayerInfo(Client& c, MsgInfo& info) {
 
   if (info.seat != 15 && v == 0) {
     // The own player again: only the plug-in and the wealth hear of it.
-    if (pr.PlayerInfo[0].Gold > 0 && c.prop.PropObj && RegisterWithPlugin(c, 0)) HidePortraitForPlugin(c, 0);
+    if (pr.PlayerInfo[0].Gold > 0 && c.prop.PropObj && RegisterWithPlugin(c, 0) && PluginActive(c))
+      HidePortraitForPlugin(c, 0);
     TakeWealth(c, 0, f, false);
     CompleteTableIfLast(c);
     return Changed(c);
@@ -343,7 +344,9 @@ void OnPlayerInfo(Client& c, MsgInfo& info) {
   c.table.Detail[v].username = rec.Account;
   if (f[po::kReady] == 1) ShowInFront(c, c.view.OK[v]);
   pr.PlayerInfo[v] = rec;
-  if (rec.Gold > 0 && c.prop.PropObj && RegisterWithPlugin(c, v)) {
+  // The plug-in draws the players only while it is active; an object kept
+  // from a visit it was turned off for is told of them, nothing more.
+  if (rec.Gold > 0 && c.prop.PropObj && RegisterWithPlugin(c, v) && PluginActive(c)) {
     HidePortraitForPlugin(c, v);
     PropCall(c, [v](PropPlugin& p) { p.rec_state(v, true, 2); });
   }

@@ -155,8 +155,13 @@ void OnHandStart(Client& c, MsgInfo& info) {
   t.bInGame = true;
   for (Control& ok : v.OK) ok.visible = false;
   ++t.HandNo;
+  // Whatever the plug-in still owed the last hand's end is not this hand's.
+  DropPropHand(c);
   ResetTable(c);
   t.HandSeen = true;
+  // The first departure of this hand registers the seats with the plug-in
+  // again.
+  c.life.bPropResetPending = true;
   // A new hand: the last one's leave dialog closes and the table is whole.
   CloseLeaveDialog(c);
   c.life.bTableBroken = false;

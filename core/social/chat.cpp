@@ -60,24 +60,29 @@ void ScrollToEnd(ListControl& list) {
 
 const std::string& Nick(const Client& c, int view) { return c.players.PlayerInfo[static_cast<std::size_t>(view & 3)].Nick; }
 
-// The newest line in the two-line ticker, the older one moving up.
-void AddTickerLine(Client& c, const std::string& line) {
-  const std::string cut = FirstChars(line, kTickerChars);
+}  // namespace
+
+ListControl& TalkLines(Client& c) { return Part(c.view.Talk, "Text1"); }
+
+void AddTickerLine(Client& c, const std::string& text, std::size_t cut) {
+  const std::string line = cut > 0 ? FirstChars(text, cut) : text;
   auto& s = c.view.Sysmsg;
   if (!s[1].items.empty()) {
     const std::string older = s[1].items.front();
     SetSysmsgLine(c, 0, older);
-    SetSysmsgLine(c, 1, cut);
+    SetSysmsgLine(c, 1, line);
   } else if (!s[0].items.empty()) {
-    SetSysmsgLine(c, 1, cut);
+    SetSysmsgLine(c, 1, line);
   } else {
-    SetSysmsgLine(c, 0, cut);
+    SetSysmsgLine(c, 0, line);
   }
 }
 
-}  // namespace
-
-ListControl& TalkLines(Client& c) { return Part(c.view.Talk, "Text1"); }
+void AddHistoryLine(Client& c, const std::string& text) {
+  ListControl& history = TalkLines(c);
+  WrapAddLines(history, text, kTalkWrapColumns);
+  ScrollToEnd(history);
+}
 
 void LayOutListWindow(Client& c, FormWindow& w, const char* caption, float width, float height,
                       std::initializer_list<const char*> lists) {
@@ -258,9 +263,7 @@ void OnChatMessage(Client& c, const MsgInfo& info, const std::string& text) {
     line = ReplaceAll(line, own, chat_text::kYou);
   }
   line = FilterChat(line);
-  ListControl& history = TalkLines(c);
-  WrapAddLines(history, line, kTalkWrapColumns);
-  ScrollToEnd(history);
+  AddHistoryLine(c, line);
   AddTickerLine(c, line);
   if (s != 0) {
     c.chat.ChatBlinks = kChatBlinkCount;

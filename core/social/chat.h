@@ -90,5 +90,10 @@ void ChatBlinkStep(Client& c);
 
 // The history list Talk.Text1.
 ListControl& TalkLines(Client& c);
+// A line for the history, wrapped, the history scrolled to its end.
+void AddHistoryLine(Client& c, const std::string& text);
+// The newest line of the two-line ticker Sysmsg, the older one moving up;
+// cut to its first `cut` characters (0: the whole text).
+void AddTickerLine(Client& c, const std::string& text, std::size_t cut = kTickerChars);
 
 }  // namespace vask

@@ -9,6 +9,7 @@
 #include "core/handlers.h"
 #include "core/settle/settle_texts.h"
 #include "core/settle/totals.h"
+#include "core/social/chat.h"
 #include "core/social/plugin_host.h"
 #include "core/social/prop_texts.h"
 #include "core/view/delay.h"
@@ -21,6 +22,8 @@ constexpr float kLetterWidth = 14;  // per display column of the chest message
 constexpr float kMessageHeight = 50;
 constexpr float kCountLineHeight = 30;
 constexpr std::uint32_t kYellow = 0xFFFF00;
+// The chest messages and the count-up are read across the table.
+constexpr float kChestPoints = 14;
 constexpr int kEndPauseMs = 1000;
 // Timings the show runs with; beyond them the layout is taken as garbage.
 constexpr int kMaxAnimTickMs = 1000;
@@ -85,6 +88,11 @@ void PlaceClosedChest(Client& c, int k, bool enabled) {
   BringToFront(c.view, *img);
 }
 
+void ChestMessageFont(Client& c) {
+  c.view.LbProp.fontSize = kChestPoints * c.view.LayoutScale;
+  c.view.LbProp.bold = true;
+}
+
 void ShowLabelInFront(Client& c, const std::string& text) {
   c.view.LbProp.text = text;
   c.view.LbProp.visible = true;
@@ -145,6 +153,7 @@ void PlayBaoXiang(Client& c) {
   label.x = static_cast<float>(l.MsgPos[0]) - w / 2;
   label.y = static_cast<float>(l.MsgPos[1]);
   label.foreColor = kRed;
+  ChestMessageFont(c);
   ShowLabelInFront(c, std::string(prop_text::kChestCountdownFirst) + "\n" + message);
 
   c.prop.bLabelTimed = false;
@@ -324,6 +333,7 @@ void ShowChestCount(Client& c, int frame) {
     label.h = h;
     label.align = TextAlign::Center;
     label.foreColor = kYellow;
+    ChestMessageFont(c);
     label.visible = true;
     BringToFront(c.view, label);
     Changed(c);
@@ -342,17 +352,17 @@ void ShowChestCount(Client& c, int frame) {
   for (int v = 0; v < 4; ++v) {
     if (Amount(c, v) == 0) continue;
     lines.push_back(CountLine(c, v, DecimalText(Amount(c, v))));
-    AddPropHistoryLine(c, lines.back());
+    AddHistoryLine(c, lines.back());
   }
   for (int v = 0; v < 4; ++v) {
     if (LinesOf(c, v).empty()) continue;
     for (const std::string& piece : Pieces(LinesOf(c, v))) {
       lines.push_back(piece);
-      AddPropHistoryLine(c, piece);
+      AddHistoryLine(c, piece);
     }
   }
   const std::string text = Joined(lines);
-  PushPropTicker(c, text, 0);
+  AddTickerLine(c, text, 0);
   s.CountUp = {};
   s.CountStep = {};
   ShowLabelInFront(c, text);

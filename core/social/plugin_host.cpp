@@ -15,8 +15,6 @@ bool PluginActive(const Client& c) {
 
 namespace {
 
-constexpr float kPropLabelPoints = 14;
-
 void Changed(Client& c) {
   ++c.view.revision;
   c.platform.ViewChanged();
@@ -78,6 +76,8 @@ void CloseDown(Client& c) {
   h.bLabelTimed = false;
   DropChestImages(c);
   EmptyAndHideLabel(c);
+  // The plug-in drew the players in place of their portraits.
+  for (Control& portrait : c.view.Tou) portrait.visible = portrait.enabled = true;
   Changed(c);
 }
 
@@ -145,9 +145,6 @@ bool InitGameDll(Client& c) {
   if (!h.PropObj) return false;  // GetBaoInfo threw
   h.Prop_GameDllState = chests ? kPropWithChests : kPropActive;
   MakeChestImages(c);
-  // The chest messages and the count-up are read across the table.
-  v.LbProp.fontSize = kPropLabelPoints * v.LayoutScale;
-  v.LbProp.bold = true;
   h.bPropPump = true;
   Changed(c);
   return true;
@@ -242,9 +239,29 @@ void PropAfterShow(Client& c) {
 void ClearPropHand(Client& c) {
   PropHost& h = c.prop;
   h.bPropHandStarted = false;
+  // The end of a hand still being shown keeps what it needs: the table is
+  // reset meanwhile when the others are ready for the next game first.
+  if (h.PropShowPhase == kShowRunning) return;
   h.PropDrawn = false;
   h.bPropUnloadAfterShow = false;
+}
+
+void DropPropHand(Client& c) {
+  PropHost& h = c.prop;
+  const bool unload = h.bPropUnloadAfterShow;
   h.PropPending = false;
+  h.PropScoreReady = false;
+  h.ScoreWaits = 0;
+  h.chests.bChestClock = false;
+  h.chests.bChestAnim = false;
+  if (h.PropShowPhase == kShowRunning) h.PropShowPhase = kShowNone;
+  h.PropDrawn = false;
+  h.bPropUnloadAfterShow = false;
+  if (unload) UnloadGameDll(c);
+}
+
+void PropWindowRestored(Client& c) {
+  if (PluginActive(c)) PropCall(c, [](PropPlugin& p) { p.FixBuffPos(); });
 }
 
 bool PropPumpDue(const Client& c) {

@@ -100,9 +100,14 @@ void PropHandStart(Client& c);
 void PropHandEnd(Client& c);
 // The end of every totals panel.
 void PropAfterShow(Client& c);
-// The table is reset: the per-hand flags of the plug-in are cleared, and a
-// hand still waiting for the plug-in is given up with the table.
+// The table is reset: the per-hand flags of the plug-in are cleared, but
+// not those of a hand whose end is still being shown.
 void ClearPropHand(Client& c);
+// A new hand starts, or the client is reset: the end of the last hand is
+// not waited for or shown any more (and a deferred unloading is done).
+void DropPropHand(Client& c);
+// The main window is back from being minimised.
+void PropWindowRestored(Client& c);
 // The main timer runs PropTimerStep this tick.
 bool PropPumpDue(const Client& c);
 
@@ -112,10 +117,6 @@ void ShowPropLabel(Client& c, const std::string& text, const std::vector<std::in
                    const std::vector<std::int32_t>& style);
 // A plug-in line in the chat history and the ticker.
 void ShowPropNotice(Client& c, const std::string& text);
-// A line added to the chat history, wrapped, the history scrolled to it.
-void AddPropHistoryLine(Client& c, const std::string& line);
-// The newest line of the two-line ticker, cut to `cut` characters (0: whole).
-void PushPropTicker(Client& c, const std::string& text, std::size_t cut);
 // The settlement of the waiting hand, then the plug-in told it is shown.
 void ShowPropSettlement(Client& c);
 // The plug-in's extra score lines ("|"-separated) and gold per view, kept

@@ -8,6 +8,7 @@
 #include "core/connection/frame.h"
 #include "core/handlers.h"
 #include "core/connection/gbk.h"
+#include "core/social/chat.h"
 #include "core/social/plugin_host.h"
 #include "core/view/input.h"
 #include "core/view/widgets.h"
@@ -18,11 +19,17 @@ namespace {
 
 constexpr std::size_t kLabelRectEntries = 4;
 constexpr std::size_t kChestInfoEntries = 8;
-constexpr std::size_t kTickerCut = 45;
 // Beyond this the plug-in's gold is taken as garbage.
 constexpr double kMaxPropAmount = 1e12;
 // Labels are kept to a sane size whatever the plug-in asks.
 constexpr std::int32_t kMaxLabelSide = 4096;
+// A text of the plug-in's beyond this many characters is cut: the score
+// window, the history and the results file take it line by line.
+constexpr std::size_t kMaxPropTextChars = 512;
+
+void CapText(std::string& text) {
+  if (text.size() > kMaxPropTextChars) text = FirstChars(text, kMaxPropTextChars);
+}
 
 void Changed(Client& c) {
   ++c.view.revision;
@@ -86,6 +93,7 @@ void SendPluginFrame(Client& c, const std::vector<std::uint8_t>& bytes) {
 }
 
 void HandleRequest(Client& c, PluginRequest& r) {
+  CapText(r.PluginText);
   switch (r.PluginKind) {
     case prop_request::kNotice:
       if (r.PluginText.empty()) return;
@@ -134,7 +142,8 @@ void PumpRequests(Client& c) {
   }
 }
 
-// Scores as the plug-in delivers them; nullopt when they are garbage.
+// Scores as the plug-in delivers them; ScoresUsable cuts their texts to
+// size and refuses garbage amounts.
 struct PropScores {
   std::array<std::string, 4> texts;
   std::array<double, 4> amounts{};
@@ -145,6 +154,8 @@ bool ScoresUsable(PropScores& s) {
   for (double a : s.amounts)
     if (!std::isfinite(a) || std::fabs(a) > kMaxPropAmount) return false;
   s.chestInfo.resize(kChestInfoEntries);
+  for (std::string& t : s.texts) CapText(t);
+  for (std::string& t : s.chestInfo) CapText(t);
   return true;
 }
 
@@ -245,6 +256,7 @@ void ShowPropLabel(Client& c, const std::string& text, const std::vector<std::in
   l.y = static_cast<float>(rect[3]);
   l.fontSize = static_cast<float>(std::clamp<std::int32_t>(StyleAt(style, 2), 0, 72));
   l.foreColor = ColourOf(StyleAt(style, 3));
+  l.bold = false;
   switch (StyleAt(style, 4)) {
     case 1: l.align = TextAlign::Right; break;
     case 2: l.align = TextAlign::Center; break;
@@ -265,27 +277,9 @@ void ShowPropLabel(Client& c, const std::string& text, const std::vector<std::in
 }
 
 void ShowPropNotice(Client& c, const std::string& text) {
-  AddPropHistoryLine(c, text);
-  PushPropTicker(c, text, kTickerCut);
+  AddHistoryLine(c, text);
+  AddTickerLine(c, text);
   Changed(c);
-}
-
-// Until the chat history window exists the plug-in's lines go to the
-// ticker alone.
-void AddPropHistoryLine(Client&, const std::string&) {}
-
-void PushPropTicker(Client& c, const std::string& text, std::size_t cut) {
-  const std::string line = cut > 0 ? FirstChars(text, cut) : text;
-  auto& s = c.view.Sysmsg;
-  if (!s[1].items.empty()) {
-    const std::string older = s[1].items.front();
-    SetSysmsgLine(c, 0, older);
-    SetSysmsgLine(c, 1, line);
-  } else if (!s[0].items.empty()) {
-    SetSysmsgLine(c, 1, line);
-  } else {
-    SetSysmsgLine(c, 0, line);
-  }
 }
 
 }  // namespace vask

@@ -110,8 +110,10 @@ void MainForm_Pic1_KeyDown(Client& c, const ControlInput& in) {
 }
 
 void MainForm_Form_KeyDown(Client& c, const ControlInput& in) {
-  // F1 reaches the plug-in with the quick hide; F2..F6 here.
-  if (in.key > kF1 && in.key <= kF6 && PluginActive(c)) PropCall(c, [&](PropPlugin& p) { p.SetKeyDown(in.key); });
+  // F1 reaches the plug-in with the quick hide; F2..F6 here, unless the
+  // chat box has them (it passes them on itself).
+  if (in.key > kF1 && in.key <= kF6 && !c.chat.bChatFocus && PluginActive(c))
+    PropCall(c, [&](PropPlugin& p) { p.SetKeyDown(in.key); });
 }
 
 void MainForm_Operation_Click(Client& c, const ControlInput& in) { PressClaimButton(c, in.index); }

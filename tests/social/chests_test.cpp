@@ -4,7 +4,9 @@
 
 #include <algorithm>
 
+#include "core/connection/reconnect.h"
 #include "core/handlers.h"
+#include "core/social/chat.h"
 #include "core/view/input.h"
 #include "prop_fixture.h"
 
@@ -99,6 +101,9 @@ TEST_F(ChestShow, TheCountUpRisesToTheExactAmounts) {
   EXPECT_EQ(frames.at(1), "我自己： 10金币\n东风客：  5金币");
   EXPECT_EQ(frames.at(8), "我自己： 80金币\n东风客： 40金币");
   EXPECT_EQ(frames.back(), "我自己：100金币\n东风客： 50金币\n赢家宝箱\n双倍卡翻倍\n钥匙宝箱");
+  // The final display goes to the history line by line.
+  EXPECT_EQ(TalkLines(client).items,
+            (Column{"我自己：100金币", "东风客： 50金币", "赢家宝箱", "双倍卡翻倍", "钥匙宝箱"}));
   // The settlement books the plug-in's gold with the hand.
   EXPECT_EQ(Panels(), 1u);
   EXPECT_DOUBLE_EQ(client.settle.totals.RunningTotal[0], 500);
@@ -150,6 +155,44 @@ TEST_F(ChestShow, WithoutAnOwnChestTheOthersOpenTheirsAfterThreeSeconds) {
   EXPECT_EQ(Chest(picks[3]).x, 1000);
   EXPECT_EQ(Chest(picks[3]).y, 300);
   EXPECT_EQ(Panels(), 1u);
+}
+
+TEST_F(ChestShow, OneHandsCallsComeInTheirOrder) {
+  OwnAndTopHaveChests();
+  script.calls.clear();
+  Play(DealOwnTiles({0x11, 0x12, 0x13, 0x14, 0x15, 0x16, 0x17, 0x18, 0x19, 0x21, 0x22, 0x23, 0x24, 0x25}));
+  EndWonHand();
+  ClickOn(Chest(1));
+  RunOut();
+  std::vector<std::string> show = CallsFrom(0);
+  show.erase(std::remove(show.begin(), show.end(), "Rec_MSG(46)"), show.end());
+  EXPECT_EQ(show, (std::vector<std::string>{"InitShowNext(true)", "InitShowEnd()", "GetScoreInfo()", "ShowGif(1,true)", "ShowGif(1,false)",
+                                            "InitShowNext(false)"}));
+  EXPECT_EQ(script.Names().back(), "CheckSendBuff");  // the pump goes on
+}
+
+TEST_F(ChestShow, TheOthersReadyDuringTheShowDoNotSpoilItsEnd) {
+  OwnAndTopHaveChests();
+  EndDrawnHand();
+  ASSERT_TRUE(client.prop.chests.bChestClock);
+  Play({ReadyFrame("east01"), ReadyFrame("south02"), ReadyFrame("north04")});
+  ASSERT_TRUE(client.life.bTableCleared);
+  RunOut();
+  ASSERT_EQ(Panels(), 1u);
+  EXPECT_EQ(State(0).front(), "      黄  庄");
+}
+
+TEST_F(ChestShow, LeavingDuringTheShowEndsItWithoutASettlement) {
+  OwnAndTopHaveChests();
+  EndWonHand();
+  ClickOn(Chest(1));
+  ASSERT_TRUE(client.prop.chests.bChestAnim);
+  ResetClient(client);
+  RunOut();
+  EXPECT_EQ(Panels(), 0u);
+  EXPECT_FALSE(client.prop.chests.bChestAnim || client.prop.chests.bChestClock || client.prop.PropPending);
+  EXPECT_EQ(client.prop.PropShowPhase, kShowNone);
+  for (const Control& img : client.view.ImgProp) EXPECT_FALSE(img.visible);
 }
 
 TEST_F(ChestShow, WhenNobodyHasChestsTheSettlementComesAtOnce) {

@@ -10,6 +10,7 @@
 #include "core/connection/reconnect.h"
 #include "core/connection/frame.h"
 #include "core/settle/totals.h"
+#include "core/social/chat.h"
 #include "prop_fixture.h"
 
 namespace vask::test {
@@ -110,6 +111,65 @@ TEST_F(PropLoading, APlayerRefusedLaterUnloadsThePluginOnce) {
   EXPECT_EQ(client.prop.Prop_GameDllState, kPropOff);
   EXPECT_EQ(script.CallsOf("InitExit"), std::vector<std::string>{"InitExit(0)"});
   EXPECT_EQ(client.view.ImgProp.size(), 1u);
+}
+
+TEST_F(PropLoading, AnObjectTurnedOffIsToldOfPlayersButDrawsNone) {
+  script.setUserinfo = false;
+  Play(PlayerInfoFrame(table.ownMask, {table.nicks[2], table.account}));
+  ASSERT_EQ(client.prop.Prop_GameDllState, kPropOff);
+  ASSERT_TRUE(client.prop.PropObj);
+  script.setUserinfo = true;
+  const std::size_t before = script.calls.size();
+  const int v = ViewOfAccount("south02");
+  Play(PlayerInfoFrame(MaskOf(v), {table.nicks[1], "south02"}));
+  EXPECT_EQ(CallsFrom(before), std::vector<std::string>{"SetUserinfo(" + std::to_string(v) + "," + std::to_string(MaskOf(v)) +
+                                            ",south02,南山人)"});
+  // The portraits the plug-in drew came back when it went.
+  for (int w = 0; w < 4; ++w) EXPECT_TRUE(client.view.Tou[w].visible && client.view.Tou[w].enabled) << w;
+}
+
+TEST_F(PropLoading, TheFirstDepartureOfAHandRegistersTheSeatsAgain) {
+  StartHand(0);
+  const std::size_t before = script.calls.size();
+  const int v = ViewOfAccount("south02");
+  Play(PlayerLeavesFrame("south02"));
+  EXPECT_EQ(CallsFrom(before), (std::vector<std::string>{"ClearUser(" + std::to_string(v) + ")", "rec_state(1,false,2)",
+                                             "rec_state(2,false,2)", "rec_state(3,false,2)", "Ainit(newvask.xml)"}));
+  for (int w = 1; w < 4; ++w) EXPECT_TRUE(client.view.Tou[w].visible) << w;
+  // Once a hand.
+  Play(PlayerLeavesFrame("east01"));
+  EXPECT_EQ(Count("Ainit"), 1);
+}
+
+TEST_F(PropLoading, TheRestoredWindowLetsThePluginPlaceItsWindows) {
+  client.OnMainWindowState(true);
+  EXPECT_EQ(Count("FixBuffPos"), 0);
+  client.OnMainWindowState(false);
+  EXPECT_EQ(Count("FixBuffPos"), 1);
+  UnloadGameDll(client);
+  client.OnMainWindowState(false);
+  EXPECT_EQ(Count("FixBuffPos"), 1);
+}
+
+TEST_F(PropLoading, EachFunctionKeyReachesThePluginOnce) {
+  auto key = [&](const char* control, int code) {
+    InputEvent e;
+    e.kind = InputKind::KeyDown;
+    e.control = control;
+    e.key = code;
+    platform.UserInput(e);
+  };
+  key("", 113);  // F2 on the table
+  EXPECT_EQ(script.CallsOf("SetKeyDown"), std::vector<std::string>{"SetKeyDown(113)"});
+  InputEvent focus;
+  focus.kind = InputKind::GotFocus;
+  focus.control = "Chat";
+  platform.UserInput(focus);
+  key("Chat", 116);  // F5 in the chat box
+  EXPECT_EQ(script.CallsOf("SetKeyDown"), (std::vector<std::string>{"SetKeyDown(113)", "SetKeyDown(116)"}));
+  script.calls.clear();
+  key("", 112);  // F1 on the table: the quick hide tells the plug-in
+  EXPECT_EQ(script.CallsOf("SetKeyDown"), std::vector<std::string>{"SetKeyDown(112)"});
 }
 
 // ---- Frames for the plug-in ----------------------------------------------------
@@ -214,6 +274,7 @@ TEST_F(PropRequests, NoticesLabelsAndPointerRequests) {
   script.requests.push_back(Request(17, "什么"));
   Ticks(1);
   EXPECT_TRUE(Has(client.view.Sysmsg[0].items, "道具消息") || Has(client.view.Sysmsg[1].items, "道具消息"));
+  EXPECT_EQ(TalkLines(client).items, Column{"道具消息"});
   const Control& l = client.view.LbProp;
   EXPECT_TRUE(l.visible);
   EXPECT_EQ(l.text, "双倍卡生效");
@@ -336,6 +397,31 @@ INSTANTIATE_TEST_SUITE_P(
                       BadScores{"Huge", [](PluginScript& s) { s.amounts[0] = 1e300; }},
                       BadScores{"Throws", [](PluginScript& s) { s.throwIn = "GetScoreInfo"; }}),
     [](const ::testing::TestParamInfo<BadScores>& i) { return std::string(i.param.name); });
+
+TEST_F(PropSettlement, TheTableResetWhileTheScoresAreAwaitedKeepsTheHand) {
+  script.scoreAnswer = 0;
+  EndDrawnHand();
+  // The others are ready for the next game first: the table is cleared.
+  Play({ReadyFrame("east01"), ReadyFrame("south02"), ReadyFrame("north04")});
+  ASSERT_TRUE(client.life.bTableCleared);
+  EXPECT_EQ(Panels(), 0u);
+  script.scoreAnswer = 1;
+  Ticks(1);
+  ASSERT_EQ(Panels(), 1u);
+  EXPECT_EQ(State(0), (Column{"      黄  庄", "", "道具奖励：+60金币", ""}));
+  EXPECT_EQ(client.prop.PropShowPhase, kShowDone);
+}
+
+TEST_F(PropSettlement, OverlongTextsAreCut) {
+  std::string line;
+  for (int i = 0; i < 5000; ++i) line += "长";
+  script.scoreTexts[0] = line;
+  script.requests.push_back(Request(prop_request::kNotice, line));
+  EndWonHand();
+  ASSERT_EQ(Panels(), 1u);
+  for (const std::string& l : State(0)) EXPECT_LE(l.size(), 3 * 512u);
+  EXPECT_LE(TalkLines(client).items.size(), 30u);
+}
 
 TEST_F(PropSettlement, AShortChestListIsFilledUpAndALongOneCut) {
   script.chestInfo = {"只有一个"};

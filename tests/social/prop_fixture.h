@@ -62,6 +62,13 @@ class PropTest : protected ScriptOwner, public SettleTest {
   // Totals panels shown so far (each adds a line to the record window).
   std::size_t Panels() { return HeroNum(client).items.size(); }
   int Count(const std::string& call) const { return static_cast<int>(script.CallsOf(call).size()); }
+  // The calls from the nth on, without the pump's asking every tick.
+  std::vector<std::string> CallsFrom(std::size_t n) const {
+    std::vector<std::string> out;
+    for (std::size_t i = n; i < script.calls.size(); ++i)
+      if (script.calls[i] != "CheckSendBuff()") out.push_back(script.calls[i]);
+    return out;
+  }
 };
 
 }  // namespace vask::test
