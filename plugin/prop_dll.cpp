@@ -8,6 +8,7 @@
 #include "core/social/prop_plugin.h"
 #include "plugin/bank_window.h"
 #include "plugin/chest_art.h"
+#include "plugin/chest_glow.h"
 #include "plugin/prop_model.h"
 #include "plugin/seat_plates.h"
 
@@ -32,29 +33,32 @@ constexpr int kCentreX = 512, kCentreY = 350;
 // x of views 0..3, then y: the own plate at the bottom left, the others'
 // bands along the top.
 constexpr std::array<int, 8> kSeatTargets{110, 100, 440, 780, 560, 96, 96, 96};
-constexpr int kMessageX = 512, kMessageY = 240;
+// The message stands above the opened chest, clear of it with four lines.
+constexpr int kMessageX = 512, kMessageY = 190;
 constexpr std::int16_t kAnimTickMs = 60, kAnimTicks = 40;
 
 class VaskProps final : public PropPlugin {
  public:
-  ~VaskProps() override {
-    model_.changed = nullptr;
-    delete bank_.data();
-    plates_.reset();
-  }
+  ~VaskProps() override { CloseWindows(); }
 
   bool Initdll(std::string& account, std::string&, const std::string& mode, std::intptr_t mainWindow,
                const std::string& game, PropPlugin&, std::int16_t& layout, std::int16_t&) override {
     if (mode != kMode || game != kGame) return false;
     account_ = account;
     model_.layout = layout == 2 ? 2 : 1;
+    // Loaded again after a close: the windows are made anew.
+    CloseWindows();
     // Windows only where the client runs a widget application.
     if (qobject_cast<QApplication*>(QCoreApplication::instance())) {
       auto* table = reinterpret_cast<QWidget*>(mainWindow);
       bank_ = new BankWindow(model_, table);
       plates_ = std::make_unique<SeatPlates>(model_, table);
+      const double s = model_.layout == 2 ? kSmallScale : 1.0;
+      auto S = [s](int v) { return static_cast<int>(v * s); };
+      glow_ = new ChestGlow(table, S(kCentreX), S(kCentreY), S(kOpenW), S(kOpenH), model_.layout);
     }
     model_.changed = [this] { Refresh(); };
+    Refresh();
     return true;
   }
 
@@ -80,9 +84,8 @@ class VaskProps final : public PropPlugin {
     return true;
   }
 
-  void InitExit(std::int16_t&) override {
-    if (bank_) bank_->hide();
-  }
+  // Closed by the client: its portraits come back, our windows go.
+  void InitExit(std::int16_t&) override { CloseWindows(); }
 
   void Rec_MSG(Frame& msg) override { model_.OnFrame(msg); }
 
@@ -112,11 +115,17 @@ class VaskProps final : public PropPlugin {
   }
 
   void InitShowNext(bool atHandStart) override {
+    if (glow_) glow_->Stop();
     if (atHandStart) model_.HandStarts();
     else model_.AskBank();  // the hand moved gold: ask what is left
   }
 
-  void ShowGif(int, bool) override {}
+  // A chest starts to open (the client counts its gold up) or has opened.
+  void ShowGif(int what, bool starting) override {
+    if (what != 1 || !glow_) return;
+    if (starting) glow_->Start();
+    else glow_->Stop();
+  }
 
   void SetKeyDown(int key) override {
     switch (key) {
@@ -139,6 +148,7 @@ class VaskProps final : public PropPlugin {
   void FixBuffPos() override {
     if (bank_) bank_->Place();
     if (plates_) plates_->Place();
+    if (glow_) glow_->Place();
   }
 
   bool SetUserinfo(const std::string&, const std::string&, int sex, bool, int view, int seatMask,
@@ -163,10 +173,19 @@ class VaskProps final : public PropPlugin {
     if (bank_) bank_->Refresh();
     if (plates_) plates_->Refresh();
   }
+  // Our windows are children of the client's table window: gone with it,
+  // or deleted here while it stands.
+  void CloseWindows() {
+    model_.changed = nullptr;
+    delete bank_.data();
+    delete glow_.data();
+    plates_.reset();
+  }
 
   std::string account_;
   PropModel model_;
   QPointer<BankWindow> bank_;
+  QPointer<ChestGlow> glow_;
   std::unique_ptr<SeatPlates> plates_;
 };
 

@@ -74,16 +74,22 @@ SeatPlates::SeatPlates(const PropModel& model, QWidget* table) : model_(model) {
   for (int v = 0; v < 4; ++v) plates_[static_cast<std::size_t>(v)] = new SeatPlate(model, v, table);
 }
 
+SeatPlates::~SeatPlates() {
+  for (const QPointer<SeatPlate>& plate : plates_) delete plate.data();
+}
+
 void SeatPlates::Refresh() {
   for (int v = 0; v < 4; ++v) {
     SeatPlate* plate = plates_[static_cast<std::size_t>(v)];
+    if (!plate) continue;
     plate->setVisible(model_.seats[static_cast<std::size_t>(v)].present);
     plate->update();
   }
 }
 
 void SeatPlates::Place() {
-  for (SeatPlate* plate : plates_) plate->Place();
+  for (const QPointer<SeatPlate>& plate : plates_)
+    if (plate) plate->Place();
 }
 
 }  // namespace vask::props

@@ -2,6 +2,7 @@
 // The players' plates our plug-in draws in place of the table's portraits
 // (the client hides those for the players the plug-in knows): a drawn face
 // with the player's initial and a badge for every prop used this hand.
+#include <QPointer>
 #include <QWidget>
 #include <array>
 
@@ -25,13 +26,17 @@ class SeatPlate final : public QWidget {
 class SeatPlates {
  public:
   SeatPlates(const PropModel& model, QWidget* table);
+  // The plates go with the table window, or with these.
+  ~SeatPlates();
+  SeatPlates(const SeatPlates&) = delete;
+  SeatPlates& operator=(const SeatPlates&) = delete;
   // Shows the plates of the seats the model knows, hides the others.
   void Refresh();
   void Place();
 
  private:
   const PropModel& model_;
-  std::array<SeatPlate*, 4> plates_{};
+  std::array<QPointer<SeatPlate>, 4> plates_{};
 };
 
 }  // namespace vask::props

@@ -133,8 +133,13 @@ TEST_F(PropPluginHand, TheRealPluginHoldsTheHandForItsChestsAndTheTableShowsThem
   pick.index = 2;
   MainForm_ImgProp_Click(client, pick);
   ASSERT_TRUE(PumpUntil([&] { return client.prop.chests.AnimFrame >= 20; }, 15000));
+  // The plug-in opens the chest in the middle while the gold counts up.
+  auto* glow = window->findChild<QWidget*>("chestGlow");
+  ASSERT_NE(glow, nullptr);
+  EXPECT_TRUE(glow->isVisible());
   Shot(window, "props-countup.png");
   ASSERT_TRUE(PumpUntil([&] { return !HeroNum(client).items.empty(); }, 15000)) << Failure(server);
+  EXPECT_FALSE(glow->isVisible());
   Shot(window, "props-settled.png");
   // The chest's gold is booked with the hand and shown in the own column.
   EXPECT_DOUBLE_EQ(client.settle.totals.RunningTotal[0], 520);
@@ -142,6 +147,12 @@ TEST_F(PropPluginHand, TheRealPluginHoldsTheHandForItsChestsAndTheTableShowsThem
   EXPECT_NE(std::find(column.begin(), column.end(), "宝箱奖励：+120金币"), column.end());
   ASSERT_TRUE(PumpUntil([&] { return server.Done(); }, 15000));
   EXPECT_TRUE(server.Passed()) << Failure(server);
+
+  // Closed, the plug-in takes its windows away and the portraits are back.
+  UnloadGameDll(client);
+  EXPECT_EQ(window->findChild<QWidget*>("bank"), nullptr);
+  EXPECT_EQ(window->findChild<QWidget*>("chestGlow"), nullptr);
+  for (const Control& portrait : client.view.Tou) EXPECT_TRUE(portrait.visible);
 }
 
 }  // namespace
