@@ -29,12 +29,12 @@ constexpr int kF2 = 113, kF3 = 114, kF4 = 115, kF5 = 116;
 constexpr int kChestW = 60, kChestH = 48, kOpenW = 84, kOpenH = 70;
 constexpr int kRowLeft = 332, kRowStep = 76;
 constexpr std::array<int, 3> kRowTop{415, 355, 295};
-constexpr int kCentreX = 512, kCentreY = 350;
+// The chest opens below the message, clear of it with four lines of it.
+constexpr int kCentreX = 512, kCentreY = 420;
 // x of views 0..3, then y: the own plate at the bottom left, the others'
 // bands along the top.
 constexpr std::array<int, 8> kSeatTargets{110, 100, 440, 780, 560, 96, 96, 96};
-// The message stands above the opened chest, clear of it with four lines.
-constexpr int kMessageX = 512, kMessageY = 190;
+constexpr int kMessageX = 512, kMessageY = 240;
 constexpr std::int16_t kAnimTickMs = 60, kAnimTicks = 40;
 
 class VaskProps final : public PropPlugin {
