@@ -1,11 +1,11 @@
 #pragma once
 // A computer player that is an ordinary table client: the core with all
-// its logic on the headless platform, connected to the server over TCP. It
-// looks at its own table after every event and acts through the same
-// operations as the buttons and tiles a person would use.
+// its logic on the headless platform, connected to the server over TCP,
+// played by a BotPlayer.
 #include <cstdint>
 #include <string>
 
+#include "bots/bot_player.h"
 #include "bots/strategy.h"
 #include "core/client.h"
 #include "platform/headless/headless_platform.h"
@@ -35,28 +35,15 @@ class TableBot {
   HeadlessPlatform& Platform() { return platform_; }
   Client& GetClient() { return client_; }
   const BotOptions& Options() const { return options_; }
-  int Discards() const { return discards_; }
-  int Claims() const { return claims_; }
-  int Reconnects() const { return reconnects_; }
+  int Discards() const { return player_.Discards(); }
+  int Claims() const { return player_.Claims(); }
+  int Reconnects() const { return player_.Reconnects(); }
 
  private:
-  // The situation the bot has to answer, to know when it first saw it.
-  std::uint64_t Situation() const;
-  bool ThoughtOver();
-  bool AnswerOffer();
-  bool Discard();
-  bool Ready();
-  bool AnswerQuestion();
-  bool Reconnect();
-
   BotOptions options_;
   HeadlessPlatform platform_;
   Client client_;
-  std::uint64_t situation_ = 0;
-  std::uint32_t seenAt_ = 0;
-  int discards_ = 0;
-  int claims_ = 0;
-  int reconnects_ = 0;
+  BotPlayer player_;
 };
 
 }  // namespace vask::bots

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <functional>
 #include <optional>
 #include <vector>
 
@@ -73,6 +74,22 @@ std::optional<std::string> KeyName(const std::string& line) {
   return key;
 }
 
+// Whether any line of the file is this section's header, read in place:
+// only lines that open with '[' are looked at closely.
+bool HasSection(std::string_view bytes, const std::string& gbkSection) {
+  for (std::size_t start = 0; start < bytes.size();) {
+    std::size_t end = bytes.find('\n', start);
+    if (end == std::string_view::npos) end = bytes.size();
+    const std::string_view line = bytes.substr(start, end - start);
+    start = end + 1;
+    const std::size_t first = line.find_first_not_of(" \t");
+    if (first == std::string_view::npos || line[first] != '[') continue;
+    auto name = SectionName(std::string(line));
+    if (name && SameName(*name, gbkSection)) return true;
+  }
+  return false;
+}
+
 // Line range [begin, end) of a section's body; begin is the header line.
 struct SectionSpan {
   std::size_t header = 0;
@@ -111,6 +128,28 @@ std::string ValueOf(const std::string& line) {
   raw.erase(std::remove(raw.begin(), raw.end(), '\0'), raw.end());
   std::string value = Trim(GbkToUtf8(raw));
   return FirstChars(value, kIniValueMax);
+}
+
+// The "key=value" lines of the pairs that `replaced` does not take in
+// place (it gets the lower-case key name), in the order given; a key given
+// twice keeps its first place and its last value.
+std::vector<std::string> NewEntries(const std::vector<std::pair<std::string, std::string>>& pairs,
+                                    const std::function<bool(const std::string&, std::string&)>& replaced) {
+  std::vector<std::string> added;
+  std::map<std::string, std::size_t> addedAt;
+  for (const auto& [key, value] : pairs) {
+    const std::string gKey = Utf8ToGbk(key);
+    std::string entry = gKey + "=" + Utf8ToGbk(value);
+    const std::string name = LowerAscii(Trim(gKey));
+    if (replaced && replaced(name, entry)) continue;
+    if (auto at = addedAt.find(name); at != addedAt.end()) {
+      added[at->second] = std::move(entry);
+    } else {
+      addedAt[name] = added.size();
+      added.push_back(std::move(entry));
+    }
+  }
+  return added;
 }
 
 }  // namespace
@@ -157,8 +196,18 @@ bool classIniFile::WriteIniKey(const std::string& section, const std::string& ke
 bool classIniFile::WriteIniKeys(const std::string& section,
                                 const std::vector<std::pair<std::string, std::string>>& pairs) {
   auto bytes = platform_.ReadFile(INIFileName);
-  auto lines = bytes ? SplitLines(*bytes) : std::vector<std::string>{};
   const std::string gSection = Utf8ToGbk(section);
+  // A new section goes at the end, the file before it untouched: the
+  // results file gains one per hand, and taking the whole file apart each
+  // time grew with the length of the visit.
+  if (!bytes || !HasSection(*bytes, gSection)) {
+    std::string out = bytes ? std::move(*bytes) : std::string();
+    if (!out.empty() && out.back() != '\n') out += "\r\n";
+    out += "[" + gSection + "]\r\n";
+    for (const std::string& entry : NewEntries(pairs, {})) out += entry + "\r\n";
+    return platform_.WriteFile(INIFileName, out);
+  }
+  auto lines = SplitLines(*bytes);
   auto span = FindSection(lines, gSection);
   if (!span) {
     lines.push_back("[" + gSection + "]");
@@ -170,21 +219,12 @@ bool classIniFile::WriteIniKeys(const std::string& section,
   std::map<std::string, std::size_t> existing;
   for (std::size_t i = span->end; i-- > span->header + 1;)
     if (auto key = KeyName(lines[i])) existing[LowerAscii(*key)] = i;
-  std::vector<std::string> added;
-  std::map<std::string, std::size_t> addedAt;
-  for (const auto& [key, value] : pairs) {
-    const std::string gKey = Utf8ToGbk(key);
-    std::string entry = gKey + "=" + Utf8ToGbk(value);
-    const std::string name = LowerAscii(Trim(gKey));
-    if (auto it = existing.find(name); it != existing.end()) {
-      lines[it->second] = std::move(entry);
-    } else if (auto at = addedAt.find(name); at != addedAt.end()) {
-      added[at->second] = std::move(entry);
-    } else {
-      addedAt[name] = added.size();
-      added.push_back(std::move(entry));
-    }
-  }
+  std::vector<std::string> added = NewEntries(pairs, [&](const std::string& name, std::string& entry) {
+    auto it = existing.find(name);
+    if (it == existing.end()) return false;
+    lines[it->second] = std::move(entry);
+    return true;
+  });
   std::size_t insert = span->end;
   while (insert > span->header + 1 && Trim(lines[insert - 1]).empty()) --insert;
   lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(insert), std::make_move_iterator(added.begin()),

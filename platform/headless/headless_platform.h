@@ -107,12 +107,16 @@ class HeadlessPlatform final : public Platform {
     std::uint32_t due = 0;
   };
   std::uint32_t RealMs() const;
+  // How far a warped clock moves while a handler pumps events.
+  std::uint32_t WarpStep() const;
   void Flush();
   void CloseSocket(bool tellClient);
 
   PlatformEvents* events_ = nullptr;
   bool warp_;
   std::uint32_t lead_ = 0;  // how far the clock is ahead of real time
+  static constexpr int kPumpsPerLook = 4;
+  int pumpsSinceLook_ = 0;
   std::chrono::steady_clock::time_point epoch_ = std::chrono::steady_clock::now();
   std::array<Timer, static_cast<std::size_t>(TimerId::kCount)> timers_{};
   std::mt19937 random_;

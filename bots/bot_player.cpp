@@ -1,0 +1,118 @@
+#include "bots/bot_player.h"
+
+#include "core/connection/reconnect.h"
+#include "core/game/choices.h"
+#include "core/game/operations.h"
+#include "core/handlers.h"
+#include "core/view/input.h"
+
+namespace vask::bots {
+
+namespace {
+
+// A press of button k of a control array. The handler is called directly:
+// a floating window over the button (the score window after a hand) would
+// take a real click, and a bot has no hand to move it away.
+void Press(Client& c, void (*handler)(Client&, const ControlInput&), int k) {
+  ControlInput in;
+  in.index = k;
+  in.button = mouse_button::kLeft;
+  handler(c, in);
+}
+
+bool Shown(const Control& ctl) { return ctl.visible && ctl.enabled; }
+
+}  // namespace
+
+BotPlayer::BotPlayer(Client& client, Strength strength, int thinkMs)
+    : client_(client), strength_(strength), thinkMs_(thinkMs) {}
+
+std::uint64_t BotPlayer::Situation() const {
+  const TableState& t = client_.table;
+  std::uint64_t k = static_cast<std::uint64_t>(t.PanelState) | (static_cast<std::uint64_t>(t.MustDiscard) << 3) |
+                    (static_cast<std::uint64_t>(t.Detail[0].HandCount) << 8) |
+                    (static_cast<std::uint64_t>(t.LastDiscard) << 16) | (static_cast<std::uint64_t>(t.bInGame) << 40);
+  for (int b = 0; b < 5; ++b) k ^= static_cast<std::uint64_t>(t.OpOffer[b] == 2) << (41 + b);
+  for (int b = 0; b < 3; ++b) k ^= static_cast<std::uint64_t>(client_.view.operZ[b].visible) << (46 + b);
+  k ^= static_cast<std::uint64_t>(client_.view.AnNiu[2].visible && client_.view.AnNiu[2].enabled) << 50;
+  return k;
+}
+
+bool BotPlayer::ThoughtOver() {
+  const std::uint64_t now = Situation();
+  if (now != situation_) {
+    situation_ = now;
+    seenAt_ = client_.platform.TickCount();
+  }
+  return static_cast<int>(client_.platform.TickCount() - seenAt_) >= thinkMs_;
+}
+
+void BotPlayer::Act() {
+  if (client_.conn.bQuitting) return;
+  if (Reconnect()) return;
+  if (!client_.conn.bTableLive) return;
+  // It acts on the table as the server last told it, as a person would:
+  // after a re-login the frames behind the restore may already settle the
+  // turn it seems to be asked for.
+  if (client_.conn.RecvBuf.Unread() >= kFrameSize) return;
+  if (!ThoughtOver()) return;
+  if (AnswerQuestion() || AnswerOffer() || Discard() || Ready()) situation_ = ~0ull;
+}
+
+// The line dropped and the client asks whether to reconnect: yes, at once.
+bool BotPlayer::Reconnect() {
+  if (!ReconnectDialogShown(client_)) return false;
+  if (TimerEnabled(client_, TimerId::Count)) return true;  // attempts under way
+  pbReconnect_Click(client_);
+  ++reconnects_;
+  return true;
+}
+
+bool BotPlayer::AnswerOffer() {
+  TableState& t = client_.table;
+  if (t.PanelState != 0) return false;
+  const int k = ChooseClaim(t, strength_);
+  if (k < 0) return false;
+  // On the own turn a discard answers the offer; a pass would only repeat it.
+  if (k == kPassButton && t.MustDiscard) return false;
+  PressClaimButton(client_, k);
+  if (k == kPassButton) return true;
+  ++claims_;
+  // Several ways to make the meld: take the first one shown.
+  for (int i = 0; i < static_cast<int>(client_.view.Chi.size()); ++i)
+    if (client_.view.Chi[i].visible) return PickChow(client_, i), true;
+  for (int i = 0; i < static_cast<int>(client_.view.Gang.size()); ++i)
+    if (client_.view.Gang[i].visible) return PickKong(client_, i), true;
+  return true;
+}
+
+bool BotPlayer::Discard() {
+  TableState& t = client_.table;
+  if (!t.MustDiscard || !OwnDiscardDue(client_)) return false;
+  const int slot = ChooseDiscardSlot(t, strength_, client_.platform.Random());
+  if (slot < 0) return false;
+  SendDiscard(client_, t.Detail[0].Slots[slot].Img);
+  ++discards_;
+  return true;
+}
+
+// Between hands: the start or continue button.
+bool BotPlayer::Ready() {
+  if (client_.table.bInGame || !Shown(client_.view.AnNiu[2])) return false;
+  Press(client_, MainForm_AnNiu_Click, 2);
+  return true;
+}
+
+// The pull and sit questions: the steady decline, the others say yes half
+// of the time.
+bool BotPlayer::AnswerQuestion() {
+  auto& z = client_.view.operZ;
+  if (!Shown(z[2])) return false;
+  const bool yes = strength_ != Strength::Steady && (client_.platform.Random() & 1);
+  for (int k : {0, 1})
+    if (yes && Shown(z[k])) return Press(client_, MainForm_operZ_Click, k), true;
+  Press(client_, MainForm_operZ_Click, 2);
+  return true;
+}
+
+}  // namespace vask::bots

@@ -1,0 +1,44 @@
+#pragma once
+// The decisions of a computer player at a table client: it looks at the
+// client's table after every event and acts through the same operations as
+// the buttons and tiles a person would use. It works on any client, on any
+// platform: a headless one for the practice bots, the real window for a
+// game played by itself.
+#include <cstdint>
+
+#include "bots/strategy.h"
+#include "core/client.h"
+
+namespace vask::bots {
+
+class BotPlayer {
+ public:
+  BotPlayer(Client& client, Strength strength, int thinkMs);
+  // Looks at the table and acts when something is due and thought over.
+  void Act();
+
+  int Discards() const { return discards_; }
+  int Claims() const { return claims_; }
+  int Reconnects() const { return reconnects_; }
+
+ private:
+  // The situation the bot has to answer, to know when it first saw it.
+  std::uint64_t Situation() const;
+  bool ThoughtOver();
+  bool AnswerOffer();
+  bool Discard();
+  bool Ready();
+  bool AnswerQuestion();
+  bool Reconnect();
+
+  Client& client_;
+  Strength strength_;
+  int thinkMs_;
+  std::uint64_t situation_ = 0;
+  std::uint32_t seenAt_ = 0;
+  int discards_ = 0;
+  int claims_ = 0;
+  int reconnects_ = 0;
+};
+
+}  // namespace vask::bots
