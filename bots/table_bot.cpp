@@ -4,15 +4,11 @@
 
 namespace vask::bots {
 
-namespace {
-
-// The fifteen fields a lobby gives a player, for the practice server.
-std::string CommandLine(const BotOptions& o) {
-  return o.account + "$" + o.key + "$" + o.host + "$" + std::to_string(o.port) + "$本地练习$0$$0$$$1$Vask山庄$" +
-         o.account + "$1$0$";
+std::string PracticeCommandLine(const std::string& account, const std::string& key, const std::string& host,
+                                std::uint16_t port) {
+  return account + "$" + key + "$" + host + "$" + std::to_string(port) + "$本地练习$0$$0$$$1$Vask山庄$" + account +
+         "$1$0$";
 }
-
-}  // namespace
 
 TableBot::TableBot(BotOptions options)
     : options_(std::move(options)),
@@ -31,7 +27,7 @@ TableBot::TableBot(BotOptions options)
   };
 }
 
-bool TableBot::Start() { return StartUp(client_, CommandLine(options_)); }
+bool TableBot::Start() { return StartUp(client_, PracticeCommandLine(options_.account, options_.key, options_.host, options_.port)); }
 
 void TableBot::Act() {
   if (!platform_.quit) player_.Act();

@@ -23,6 +23,10 @@ struct BotOptions {
   std::uint32_t seed = 1;
 };
 
+// The fifteen fields a lobby gives a player of the practice server.
+std::string PracticeCommandLine(const std::string& account, const std::string& key, const std::string& host,
+                                std::uint16_t port);
+
 class TableBot {
  public:
   explicit TableBot(BotOptions options);

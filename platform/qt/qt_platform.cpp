@@ -90,7 +90,12 @@ void QtPlatform::SetTimer(TimerId timer, int intervalMs, bool enabled) {
   if (!t->isActive() || t->interval() != intervalMs) t->start(intervalMs);
 }
 
-void QtPlatform::PumpEvents() { QCoreApplication::processEvents(QEventLoop::AllEvents, 5); }
+void QtPlatform::PumpEvents() {
+  // Handles what is pending, else waits for the next event, a millisecond
+  // at most: a handler's animation must not spin a core while it waits.
+  QTimer::singleShot(1, Qt::PreciseTimer, this, [] {});
+  QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+}
 
 void QtPlatform::Sleep(int ms) { QThread::msleep(static_cast<unsigned long>(ms)); }
 

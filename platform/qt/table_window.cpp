@@ -319,6 +319,7 @@ void TableWindow::paintEvent(QPaintEvent*) {
     return;
   }
   renderer_->Paint(p, *view_);
+  ++paints_;
 }
 
 namespace {

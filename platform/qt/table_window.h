@@ -75,6 +75,8 @@ class TableWindow final : public QWidget {
   // Brings the real input widgets (the chat box) in line with the view.
   void SyncInputs();
   QLineEdit* ChatBox() const { return chat_; }
+  // How often the table has been painted (for the benchmarks).
+  std::uint64_t Paints() const { return paints_; }
 
  protected:
   void paintEvent(QPaintEvent* event) override;
@@ -99,6 +101,7 @@ class TableWindow final : public QWidget {
   std::function<void(const InputEvent&)> sink_;
   WebPane* panes_[2] = {nullptr, nullptr};
   std::function<void(bool)> stateSink_;
+  std::uint64_t paints_ = 0;
   void SendChatEvent(InputEvent e);
   void SendMouse(int kind, QMouseEvent* event);
   void SendKey(int kind, QKeyEvent* event);
