@@ -7,7 +7,13 @@
 
 namespace vask::bots {
 
-PracticeGame::PracticeGame(std::uint32_t seed, Strength strength, int startNow) {
+PracticeGame::PracticeGame(std::uint32_t seed, Strength strength, int startNow)
+    : PracticeGame(seed, {strength, strength, strength, strength}, startNow) {}
+
+PracticeGame::PracticeGame(std::uint32_t seed, const std::array<Strength, 4>& strengths)
+    : PracticeGame(seed, strengths, 4) {}
+
+PracticeGame::PracticeGame(std::uint32_t seed, const std::array<Strength, 4>& strengths, int startNow) {
   server::HostOptions options;
   options.net.port = 0;
   options.table.seed = seed;
@@ -22,7 +28,7 @@ PracticeGame::PracticeGame(std::uint32_t seed, Strength strength, int startNow) 
     o.thinkMs = 0;
     o.warp = true;
     o.seed = seed + static_cast<std::uint32_t>(i);
-    o.strength = strength;
+    o.strength = strengths[static_cast<std::size_t>(i)];
     players_.push_back(std::make_unique<TableBot>(o));
     loop_.Add(&players_.back()->Platform());
     if (i < startNow) started_ = players_.back()->Start();

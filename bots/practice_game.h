@@ -2,6 +2,7 @@
 // A whole practice game in one thread: the practice server on a free
 // loopback port and four table bots, run turn about, so that tests and
 // benchmarks can look at every client and the server between moves.
+#include <array>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -17,6 +18,8 @@ class PracticeGame {
  public:
   // `startNow` of the four bots log in at once; StartRest brings the others.
   explicit PracticeGame(std::uint32_t seed, Strength strength = Strength::Steady, int startNow = 4);
+  // A table of mixed strengths, bot i playing strengths[i].
+  PracticeGame(std::uint32_t seed, const std::array<Strength, 4>& strengths);
   bool StartRest();
 
   bool Started() const { return started_; }
@@ -41,6 +44,8 @@ class PracticeGame {
   std::string Log() const { return log_.str(); }
 
  private:
+  PracticeGame(std::uint32_t seed, const std::array<Strength, 4>& strengths, int startNow);
+
   std::ostringstream log_;
   std::unique_ptr<server::Host> host_;
   HeadlessLoop loop_;

@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <chrono>
 #include <memory>
+#include <set>
 #include <sstream>
 #include <vector>
 
@@ -54,6 +55,44 @@ TEST(BotsGame, FourClientsPlayWholeHandsAndAlwaysHoldWhatTheServerDealtThem) {
   const std::vector<long> sums = HandSums(game.Log());
   ASSERT_GE(sums.size(), static_cast<std::size_t>(kHands));
   for (long s : sums) EXPECT_EQ(s, 0) << game.Log();
+}
+
+TEST(BotsGame, ManyHandsBringEveryMeldAndBothWaysOfWinning) {
+  using bots::Strength;
+  // Players who claim and players who never do: every meld comes up.
+  PracticeGame game(11, {Strength::Sharp, Strength::Novice, Strength::Steady, Strength::Novice});
+  ASSERT_TRUE(game.Started());
+  std::set<server::MeldKind> melds;
+  int checks = 0;
+  const bool finished = game.PlayHands(40, 60, [&](TableBot& p) {
+    if (const server::Hand* hand = game.ServerTable().CurrentHand())
+      for (int s = 0; s < 4; ++s)
+        for (const server::Meld& m : hand->SeatTilesOf(s).melds) melds.insert(m.kind);
+    const std::optional<bool> same = game.HandMatchesServer(p);
+    if (!same) return;
+    EXPECT_TRUE(*same) << p.Options().account << " in hand " << game.ServerTable().HandsPlayed() + 1;
+    ++checks;
+  });
+  ASSERT_TRUE(finished) << game.Log();
+  EXPECT_GT(checks, 200);
+  for (server::MeldKind k : {server::MeldKind::Chow, server::MeldKind::Pung, server::MeldKind::ExposedKong,
+                             server::MeldKind::ConcealedKong, server::MeldKind::AddedKong})
+    EXPECT_TRUE(melds.count(k)) << "no meld of kind " << static_cast<int>(k);
+  // Won on a discard and self-drawn (with a dozen wildcards in the wall
+  // somebody always wins before it runs out; drawn hands are the
+  // settlement tests').
+  int byDiscard = 0, selfDrawn = 0;
+  std::istringstream log(game.Log());
+  for (std::string line; std::getline(log, line);) {
+    if (line.rfind("hand=", 0) != 0) continue;
+    const bool noWinner = line.find(" winner=-1 ") != std::string::npos;
+    const bool noPayer = line.find(" payer=-1 ") != std::string::npos;
+    selfDrawn += !noWinner && noPayer;
+    byDiscard += !noWinner && !noPayer;
+  }
+  EXPECT_GT(byDiscard, 0);
+  EXPECT_GT(selfDrawn, 0);
+  for (long sum : HandSums(game.Log())) EXPECT_EQ(sum, 0);
 }
 
 TEST(BotsGame, APlayerWhoSitsDownLastCompletesTheTableAndTheHandStarts) {
