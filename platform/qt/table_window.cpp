@@ -298,7 +298,7 @@ void TableWindow::SyncPanes() {
     const QRect at(static_cast<int>(std::lround(view_->Pic1.x + c.x)), static_cast<int>(std::lround(view_->Pic1.y + c.y)),
                    static_cast<int>(std::lround(c.w)), static_cast<int>(std::lround(c.h)));
     if (panes_[i]->geometry() != at) panes_[i]->setGeometry(at);
-    panes_[i]->setVisible(c.visible && c.w > 0 && c.h > 0);
+    panes_[i]->setVisible(c.visible && c.w > 0 && c.h > 0 && panes_[i]->HasPage());
   }
 }
 

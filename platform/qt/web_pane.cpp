@@ -76,6 +76,7 @@ void WebPane::Finish(QNetworkReply* reply) {
   } else {
     clear();
   }
+  hasPage_ = ok;
   body_.clear();
   emit Loaded(ok);
 }

@@ -19,6 +19,9 @@ class WebPane final : public QTextBrowser {
   ~WebPane() override;
   // Fetches the page; anything but an http or https address fails at once.
   void Navigate(const QString& url);
+  // A page has loaded and is shown; until then the pane stays out of
+  // sight, so that a table without adverts shows no empty box.
+  bool HasPage() const { return hasPage_; }
 
   // A page larger than this is not shown.
   static constexpr qint64 kMaxPageBytes = 512 * 1024;
@@ -37,6 +40,7 @@ class WebPane final : public QTextBrowser {
   QNetworkAccessManager* network_;
   QPointer<QNetworkReply> reply_;
   QByteArray body_;
+  bool hasPage_ = false;
 };
 
 }  // namespace vask

@@ -66,14 +66,20 @@ TEST(WebPane, ShowsThePageTextAndFetchesNothingItNames) {
   EXPECT_TRUE(pane.toPlainText().contains(QString::fromUtf8("本周比赛")));
   EXPECT_FALSE(pane.toPlainText().contains("run"));
   EXPECT_EQ(server.requests, 1);
+  EXPECT_TRUE(pane.HasPage());
   EXPECT_EQ(pane.contextMenuPolicy(), Qt::NoContextMenu);
   EXPECT_FALSE(pane.openLinks());
 }
 
-TEST(WebPane, ReportsPagesThatDoNotLoad) {
+TEST(WebPane, ReportsPagesThatDoNotLoadAndHasNoPageToShow) {
   OnePageServer missing(HttpResponse("404 Not Found", "text/html", "<p>gone</p>"));
   WebPane pane;
+  // A table without adverts shows no empty box: nothing loaded, nothing shown.
+  EXPECT_FALSE(pane.HasPage());
+  OnePageServer page(HttpResponse("200 OK", "text/plain", "x"));
+  EXPECT_EQ(Load(pane, page.Url("/ad")), std::optional<bool>(true));
   EXPECT_EQ(Load(pane, missing.Url("/ad")), std::optional<bool>(false));
+  EXPECT_FALSE(pane.HasPage());
   OnePageServer huge(HttpResponse("200 OK", "text/plain", QByteArray(WebPane::kMaxPageBytes + 1, 'a')));
   EXPECT_EQ(Load(pane, huge.Url("/big")), std::optional<bool>(false));
   EXPECT_EQ(Load(pane, "http://127.0.0.1:1/closed"), std::optional<bool>(false));
