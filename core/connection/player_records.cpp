@@ -100,10 +100,11 @@ void TakeWealth(Client& c, int v, const Frame& f, bool captions) {
   }
 }
 
+constexpr std::array<const char*, 4> kVoiceB = {"10", "20", "30", "40"};
+
 // The voices of a complete table: players of the same gender get different
 // voices where four allow it.
 void AssignVoices(Client& c) {
-  static constexpr const char* kVoiceB[4] = {"10", "20", "30", "40"};
   std::array<std::array<bool, 4>, 2> taken{};
   for (PlayerRecord& p : c.players.PlayerInfo) {
     if (p.Sex == 0 || p.Sex == 1) {
@@ -116,6 +117,32 @@ void AssignVoices(Client& c) {
     }
     p.VoiceKind = p.Sex != 0 ? 3 : 2;
   }
+}
+
+// A record that names no voice would leave its player silent: the file its
+// voices are named by has no sound. It happens with the own record the
+// server sends again after the table is complete and with a player who sits
+// down later. The same player keeps the voice it had; anyone else takes the
+// first voice of its gender that nobody else at the table has.
+void KeepVoice(Client& c, int v, PlayerRecord& rec) {
+  rec.VoiceKind = rec.Sex != 0 ? 3 : 2;
+  if (!rec.VoiceCodeA.empty() || !rec.VoiceCodeB.empty()) return;  // the server's own voice
+  const PlayerRecord& before = c.players.PlayerInfo[static_cast<std::size_t>(v)];
+  if (!rec.Account.empty() && rec.Account == before.Account && !before.VoiceCodeB.empty()) {
+    rec.VoiceCodeA = before.VoiceCodeA;
+    rec.VoiceCodeB = before.VoiceCodeB;
+    return;
+  }
+  if (rec.Sex > 1) return;
+  std::array<bool, 4> taken{};
+  for (int w = 0; w < 4; ++w) {
+    const PlayerRecord& other = c.players.PlayerInfo[static_cast<std::size_t>(w)];
+    if (w == v || other.Sex != rec.Sex) continue;
+    for (std::size_t r = 0; r < kVoiceB.size(); ++r) taken[r] = taken[r] || other.VoiceCodeB == kVoiceB[r];
+  }
+  const std::size_t r = static_cast<std::size_t>(std::find(taken.begin(), taken.end(), false) - taken.begin()) % 4;
+  rec.VoiceCodeA = kMandarinVoiceCode;
+  rec.VoiceCodeB = kVoiceB[r];
 }
 
 void CompleteTableIfLast(Client& c) {
@@ -343,6 +370,7 @@ void OnPlayerInfo(Client& c, MsgInfo& info) {
   PlayerRecord rec = ReadPlayerRecord(f);
   c.table.Detail[v].username = rec.Account;
   if (f[po::kReady] == 1) ShowInFront(c, c.view.OK[v]);
+  KeepVoice(c, v, rec);
   pr.PlayerInfo[v] = rec;
   // The plug-in draws the players only while it is active; an object kept
   // from a visit it was turned off for is told of them, nothing more.

@@ -133,6 +133,37 @@ TEST_F(Seating, TheFourthRecordCompletesTheTableAndMenGetDifferentVoices) {
   EXPECT_NE(menVoices[0], menVoices[1]);
 }
 
+TEST_F(Seating, RecordsWithoutAVoiceAfterTheTableIsCompleteKeepOrGetOne) {
+  SitDown();
+  const auto& info = client.players.PlayerInfo;
+  // The practice server's records name no voice.
+  auto voiceless = [](Frame f) {
+    std::fill(f.begin() + player_offset::kVoiceA, f.begin() + player_offset::kVoiceBEnd, 0);
+    return f;
+  };
+  const std::string own = VoicePrefix(client, 0);
+  // The own record again, as the server sends it after the names.
+  Play(voiceless(PlayerInfoFrame(15, {table.nicks[2], table.accounts[2]})));
+  EXPECT_EQ(VoicePrefix(client, 0), own);
+  // Somebody new in the seat at view 1: a voice of her gender nobody has.
+  PlayerSpec newcomer{"新来的", "newbie"};
+  newcomer.sex = 0;
+  Play(voiceless(PlayerInfoFrame(client.table.Detail[1].Mask, newcomer)));
+  EXPECT_EQ(info[1].VoiceCodeA, "27");
+  EXPECT_EQ(info[1].VoiceKind, 2);
+  for (int v : {0, 2, 3}) {
+    if (info[v].Sex == 0) {
+      EXPECT_NE(info[v].VoiceCodeB, info[1].VoiceCodeB) << v;
+    }
+  }
+  // A server that names a voice is taken at its word.
+  Frame named = PlayerInfoFrame(client.table.Detail[3].Mask, {"有声的", "voiced"});
+  PutBytes(named, player_offset::kVoiceA, {'2', '8'});
+  PutBytes(named, player_offset::kVoiceB, {'5', '0'});
+  Play(named);
+  EXPECT_EQ(VoicePrefix(client, 3), "v285013");
+}
+
 TEST_F(Seating, TheScriptedTableNamesEverySeat) {
   SitDown();
   for (int v = 0; v < 4; ++v) {

@@ -25,6 +25,16 @@ TEST(HeadlessClient, LogsInToThePracticeServerAndIsSeatedWithThreeBots) {
     return true;
   })) << platform.lastMessage;
   EXPECT_EQ(client.view.Sysmsg[0].items, std::vector<std::string>{"游戏将在15秒内开始"});
+  // Every seat speaks with one of the voices the sound files are made for,
+  // the own seat too, whose record the server sends again after the others.
+  for (int v = 0; v < 4; ++v) {
+    const PlayerRecord& p = client.players.PlayerInfo[v];
+    const std::string prefix = VoicePrefix(client, v);
+    EXPECT_EQ(prefix.substr(0, 3), "v27") << v;
+    EXPECT_NE(std::string("10203040").find(p.VoiceCodeB), std::string::npos) << v;
+    EXPECT_EQ(p.VoiceCodeB.size(), 2u) << v;
+    EXPECT_EQ(prefix.substr(5), p.Sex ? "13" : "02") << v;
+  }
   EXPECT_EQ(platform.lastPost, lobby_msg::kLeave);  // the lobby heard the login was accepted
   EXPECT_FALSE(platform.quit);
 }
