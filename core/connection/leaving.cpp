@@ -131,7 +131,7 @@ void frmOtherExit_Click(Client& c, const ControlInput& in) {
 
 void Form_Unload(Client& c) {
   c.launch.bWndProcInstalled = false;
-  if (c.sound.bMusicOn || c.sound.bEffectsOn) c.platform.SoundStop();
+  SoundAtExit(c);
   UnloadGameDll(c, 1);
   c.prop.PropObj.reset();
   QuitClient(c);

@@ -31,8 +31,7 @@ void RequestKong(Client& c, int k, bool withVoice) {
   const int slot = t.KongSlots[k];
   const int kind = t.KongKinds[k];
   const TileCode tile = t.Detail[0].Slots[std::clamp(slot, 0, kSlotsPerSeat - 1)].Tile;
-  if (withVoice)
-    PlayVoice(c, VoicePrefix(c, 0), kind == OpAnGang && IsWildcardKong(c, tile) ? "38" : "03");
+  if (withVoice) PlaySeatVoice(c, 0, kind == OpAnGang && IsWildcardKong(c, tile) ? voice::kWildcardKong : voice::kKong);
   bool sent = false;
   if (kind == OpBuGang) sent = SendBuGang(c, slot);
   else if (kind == OpAnGang) sent = SendAnGang(c, slot);
@@ -152,7 +151,7 @@ void PickKong(Client& c, int k) {
   if (k >= t.KongCandidates) return;
   ClosePicks(c);
   HideClaimButtons(c, 0b11111);
-  if (t.KongOffer & OpBuGang) PlayVoice(c, VoicePrefix(c, 0), "03");
+  if (t.KongOffer & OpBuGang) PlaySeatVoice(c, 0, voice::kKong);
   const bool concealed = t.KongKinds[k] == OpAnGang;
   if (t.KongKinds[k] == OpBuGang) t.KongSlots[0] = t.KongSlots[k];
   RequestKong(c, k, concealed);

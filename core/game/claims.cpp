@@ -311,17 +311,20 @@ void ShowClaimWord(Client& c, int view, int entry) {
   c.conn.HideTick = 0;
 }
 
+// The tile laid down, then the claim named by the acting player's voice
+// (which takes the one sound buffer over at once).
 void PlayResultVoice(Client& c, int view, int type, TileCode kongTile) {
-  const std::string& voice = VoicePrefix(c, view);
+  PlayEffect(c, kSoundDiscard);
   switch (type) {
-    case OpChi: return PlayVoice(c, voice, "01");
-    case OpPeng: return PlayVoice(c, voice, "02");
-    case OpAnGang: return PlayVoice(c, voice, IsHun(c.table.HunTiles, kongTile) ? "38" : "03");
+    case OpChi: return PlaySeatVoice(c, view, voice::kChow);
+    case OpPeng: return PlaySeatVoice(c, view, voice::kPung);
+    case OpAnGang:
+      return PlaySeatVoice(c, view, IsHun(c.table.HunTiles, kongTile) ? voice::kWildcardKong : voice::kKong);
     case OpHu: {
       const std::string code = WinVoiceCode(c.table.WinCode);
-      return PlayVoice(c, voice, VoiceFileExists(c, voice, code) ? code : "09");
+      return PlaySeatVoice(c, view, SeatVoiceExists(c, view, code) ? code : voice::kWin);
     }
-    default: return PlayVoice(c, voice, "03");
+    default: return PlaySeatVoice(c, view, voice::kKong);
   }
 }
 

@@ -229,19 +229,18 @@ void PressClaimButton(Client& c, int k) {
   if (k < kPassButton) StopTurnClock(c);
   InstallTileSize(v, TileSizeSet::ConcealedHand, 0);
   t.TimeOuts = 0;
-  const std::string& voice = VoicePrefix(c, 0);
 
   switch (k) {
     case kChowButton:
       t.MustDiscard = false;
       HideClaimButtons(c, kAllButtons & ~1u);
-      PlayVoice(c, voice, "01");
+      PlaySeatVoice(c, 0, voice::kChow);
       ChiChoice(c);
       break;
     case kPungButton:
       t.MustDiscard = false;
       HideClaimButtons(c, kAllButtons);
-      PlayVoice(c, voice, "02");
+      PlaySeatVoice(c, 0, voice::kPung);
       if (!SendPeng(c, t.LastDiscard)) GiveUpClaim(c);
       break;
     case kKongButton:

@@ -112,14 +112,13 @@ void OnPullSit(Client& c, MsgInfo& info) {
   if (s < 0) return;
   SettlementStore& st = c.settle.store;
   const bool yes = info.value[3] == 1;
-  const std::string& voice = VoicePrefix(c, s);
   switch (info.value[1]) {
     case pull_kind::kPullAnswered:
       if (s > 0) c.widgets.MarkerTicks[s] = kMarkerTicks;
       if (!yes) return;
       st.PullState[s] = st.PullState[s] == kPulledOnce ? kPulledTwice : kPulledOnce;
       ShowSeatMarker(c, s, st.PullState[s] == kPulledOnce ? SeatMarker::Pull : SeatMarker::PullAgain);
-      if (s != 0) PlayVoice(c, voice, st.PullState[s] == kPulledOnce ? "34" : "35");
+      if (s != 0) PlaySeatVoice(c, s, st.PullState[s] == kPulledOnce ? voice::kPull : voice::kPullAgain);
       return;
     case pull_kind::kSitAnswered:
       if (s > 0) c.widgets.MarkerTicks[s] = kMarkerTicks;
@@ -127,7 +126,7 @@ void OnPullSit(Client& c, MsgInfo& info) {
       st.PullState[s] = kDealerSat;
       st.SatDealerView = s;
       ShowSeatMarker(c, s, SeatMarker::Sit);
-      if (s != 0) PlayVoice(c, voice, "36");
+      if (s != 0) PlaySeatVoice(c, s, voice::kSit);
       return;
     case pull_kind::kAskPull:
       if (s == 0) ShowPullChoice(c);

@@ -146,6 +146,16 @@ void tmrFadeIn_Timer(Client& c) {
   SyncFadeTimer(c);
 }
 
+void CloseBubbles(Client& c) {
+  for (int view = 0; view < 4; ++view) {
+    if (!State(c, view).loaded) continue;
+    State(c, view) = SpeakBoxState{};
+    Box(c, view) = FormWindow{};
+  }
+  SyncFadeTimer(c);
+  Changed(c);
+}
+
 void BubblesOnMinimize(Client& c) {
   for (int view = 0; view < 4; ++view)
     if (State(c, view).loaded) Box(c, view).visible = false;

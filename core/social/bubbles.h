@@ -42,6 +42,10 @@ void SetOpacity(Client& c, int view, int alpha);
 // One tick of every running bubble fade.
 void tmrFadeIn_Timer(Client& c);
 
+// The table reset: every bubble window closed; a later phrase opens its
+// seat's window anew.
+void CloseBubbles(Client& c);
+
 // The main window minimised: every bubble hidden. Restored: once a hand has
 // started, every bubble stopped, transparent, hidden and top-most again.
 void BubblesOnMinimize(Client& c);

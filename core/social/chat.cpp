@@ -201,8 +201,10 @@ void Chat_KeyPress(Client& c, int key) {
 }
 
 void Chat_KeyDown(Client& c, int key) {
-  if (key >= kKeyF1 && key <= kKeyF6 && PluginActive(c))
-    PropCall(c, [key](PropPlugin& p) { p.SetKeyDown(key); });
+  // F1 is the boss key here too (it tells the plug-in of the key). F2..F6
+  // reach the plug-in through the window, which sees every key first: a
+  // second call here would hand it each key twice.
+  if (key == kKeyF1) QuickHide(c);
 }
 
 void Chat_Change(Client& c, const std::string& text, int caret) {
@@ -305,7 +307,5 @@ void ChatBlinkStep(Client& c) {
   PutPicture(c, s.ChatBlinks % 2 == 1 ? c.pics.ButtonPics[3] : c.pics.ButtonPics[2], c.view.AnNiu[1]);
   Changed(c);
 }
-
-// Until the chat input is built the send button has nothing to send.
 
 }  // namespace vask

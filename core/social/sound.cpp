@@ -84,7 +84,8 @@ void SoundStartUp(Client& c) {
 }
 
 void SoundAtExit(Client& c) {
-  if (c.sound.bEffectsOn) SoundStop(c);
+  // The tune may still loop after the effects were switched off.
+  if (c.sound.bMusicOn || c.sound.bEffectsOn) SoundStop(c);
 }
 
 void PlayEffect(Client& c, int entry) {
@@ -94,29 +95,25 @@ void PlayEffect(Client& c, int entry) {
 }
 
 namespace {
-std::string VoicePath(Client& c, const std::string& voicePrefix, const std::string& code) {
-  return SoundDir(c) + (voicePrefix.empty() ? "v" : voicePrefix) + code + ".wav";
+std::string VoicePath(Client& c, int view, const std::string& code) {
+  return SoundDir(c) + VoicePrefix(c, view) + code + ".wav";
 }
 }  // namespace
 
-void PlayVoice(Client& c, const std::string& voicePrefix, const std::string& code) {
-  if (!c.sound.bEffectsOn) return;
-  SoundPlay(c, VoicePath(c, voicePrefix, code), false);
+void PlaySeatVoice(Client& c, int view, const std::string& code) {
+  if (c.sound.bEffectsOn) SoundPlay(c, VoicePath(c, view, code), false);
 }
 
-bool VoiceFileExists(Client& c, const std::string& voicePrefix, const std::string& code) {
-  return c.platform.FileExists(VoicePath(c, voicePrefix, code));
+bool SeatVoiceExists(Client& c, int view, const std::string& code) {
+  return c.platform.FileExists(VoicePath(c, view, code));
 }
-
-void PlaySeatVoice(Client& c, int view, const std::string& code) { PlayVoice(c, VoicePrefix(c, view), code); }
 
 void PlayPhraseVoice(Client& c, int view, int letter, int number) {
   // The letter comes from the frame: anything but a letter or digit would
   // name a file outside the voice folder's plain names.
   if (letter < 0 || letter > 127 || !std::isalnum(letter)) return;
   SoundStop(c);
-  SoundPlay(c, VoicePath(c, VoicePrefix(c, view), std::string(1, static_cast<char>(letter)) + std::to_string(number)),
-            false);
+  SoundPlay(c, VoicePath(c, view, std::string(1, static_cast<char>(letter)) + std::to_string(number)), false);
   SoundVolume(c, kFullVolume);
 }
 

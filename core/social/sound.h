@@ -72,18 +72,13 @@ void SoundStartUp(Client& c);
 // Program end: the sound stopped.
 void SoundAtExit(Client& c);
 
-// The settings button: the sound settings window VosSet shown or hidden.
-void ToggleSoundSettings(Client& c);
-
 // Plays effect entry 1..6 once, when effects are on.
 void PlayEffect(Client& c, int entry);
-// Plays the voice file `prefix + code + ".wav"` from the voice folder, when
-// effects are on (an empty prefix is the default voice "v").
-void PlayVoice(Client& c, const std::string& voicePrefix, const std::string& code);
-// True when the voice file PlayVoice would play exists.
-bool VoiceFileExists(Client& c, const std::string& voicePrefix, const std::string& code);
-// A game voice of the player at view v, when effects are on.
+// A game voice of the player at view v (the file VoicePrefix + code +
+// ".wav" in the voice folder), when effects are on.
 void PlaySeatVoice(Client& c, int view, const std::string& code);
+// True when that voice file exists.
+bool SeatVoiceExists(Client& c, int view, const std::string& code);
 // A built-in phrase's voice at full volume (the caller checks bVoicesOn):
 // the letter of value(2) and the phrase number of value(3).
 void PlayPhraseVoice(Client& c, int view, int letter, int number);

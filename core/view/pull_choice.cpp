@@ -179,14 +179,13 @@ void MainForm_operZ_Click(Client& c, const ControlInput& in) {
   const int asked = w.PullAsk;
   w.PullAsk = 0;
   HideClock(c);
-  const std::string& ownVoice = VoicePrefix(c, 0);
   switch (in.index) {
     case oper_z::kPull:
-      if (w.PullCount == 1 || w.PullCount == 2) PlayVoice(c, ownVoice, w.PullCount == 1 ? "34" : "35");
+      if (w.PullCount == 1 || w.PullCount == 2) PlaySeatVoice(c, 0, w.PullCount == 1 ? voice::kPull : voice::kPullAgain);
       SendAnswer(c, pull_kind::kPullReply, true);
       break;
     case oper_z::kSit:
-      PlayVoice(c, ownVoice, "36");
+      PlaySeatVoice(c, 0, voice::kSit);
       SendAnswer(c, pull_kind::kSitReply, true);
       break;
     default:

@@ -2,6 +2,7 @@
 
 #include "core/client.h"
 #include "core/game/seats.h"
+#include "core/social/bubbles.h"
 #include "core/view/delay.h"
 #include "core/view/layout.h"
 #include "core/view/rivers.h"
@@ -53,6 +54,7 @@ void ResetTable(Client& c) {
   ClearSlotTiles(c.table);
 
   v.huifu.visible = false;
+  CloseBubbles(c);
   v.lblDifen.text = "1";
   for (Control* p : {&v.lblDifen, &v.imgsezi[0], &v.imgsezi[1], &v.imgBeishu, &v.LbProp}) p->visible = false;
   for (Control& l : v.lbfont) l.visible = false;

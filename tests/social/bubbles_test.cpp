@@ -2,6 +2,7 @@
 // reuse, and the main window minimised and restored.
 #include <gtest/gtest.h>
 
+#include "core/view/reset.h"
 #include "social/social_fixture.h"
 
 namespace vask {
@@ -95,6 +96,22 @@ TEST_F(Bubbles, MinimisingHidesThemAndRestoringAfterAHandStopsThem) {
   EXPECT_FALSE(platform.TimerOn(TimerId::FadeIn));
   ShowBubble(client, 1, "b");
   EXPECT_TRUE(client.view.SpeakBox[1].visible);
+}
+
+TEST_F(Bubbles, TheTableResetClosesThemAndTheNextPhraseOpensItsWindowAnew) {
+  ShowBubble(client, 1, "a");
+  ShowBubble(client, 2, "b");
+  platform.Advance(kFadeTickMs * 30);
+  ResetTable(client);
+  for (int view : {1, 2}) {
+    EXPECT_FALSE(client.bubbles.boxes[view].loaded) << view;
+    EXPECT_FALSE(client.view.SpeakBox[view].visible) << view;
+  }
+  EXPECT_FALSE(platform.TimerOn(TimerId::FadeIn));
+  ShowBubble(client, 2, "c");
+  EXPECT_TRUE(client.view.SpeakBox[2].visible);
+  EXPECT_EQ(FindPart(client.view.SpeakBox[2], "labPhrase")->text, "c");
+  EXPECT_EQ(FadeTimeline(platform, client, 2).size(), 329u);
 }
 
 TEST_F(Bubbles, SeatsOutsideTheTableAreIgnored) {

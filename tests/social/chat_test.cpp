@@ -266,6 +266,36 @@ TEST_F(Chat, ALongOutgoingLineIsCutTo100CharactersOnTheWire) {
   EXPECT_EQ(Utf8ToCodePoints(SentText(sent[0])).size(), 100u);
 }
 
+// A plug-in that records the keys it is passed.
+class KeyPlugin : public NullPropPlugin {
+ public:
+  explicit KeyPlugin(std::vector<int>* keys) : keys_(keys) {}
+  void SetKeyDown(int key) override { keys_->push_back(key); }
+
+ private:
+  std::vector<int>* keys_;
+};
+
+TEST_F(Chat, F1InTheChatBoxIsTheBossKeyAndTheOtherFunctionKeysGoToThePlugin) {
+  std::vector<int> keys;
+  client.prop.PropObj = std::make_unique<KeyPlugin>(&keys);
+  client.prop.Prop_GameDllState = 1;
+  ClickOn(client.view.imgword2);
+  ClickOn(client.view.AnNiu[3]);  // the sound settings
+  ASSERT_TRUE(client.view.huifu.visible && client.view.VosSet.visible);
+  Type("typed");
+  ChatKey(kKeyF1);
+  EXPECT_TRUE(platform.CallMade("MinimizeMainWindow"));
+  EXPECT_FALSE(client.view.huifu.visible);
+  EXPECT_FALSE(client.view.VosSet.visible);
+  EXPECT_EQ(client.view.Chat.text, "typed");
+  for (int key = kKeyF1 + 1; key <= kKeyF6 + 1; ++key) ChatKey(key);
+  EXPECT_EQ(keys, (std::vector<int>{112, 113, 114, 115, 116, 117}));  // F1 once, F7 not
+  client.prop.Prop_GameDllState = 0;
+  ChatKey(kKeyF1 + 1);
+  EXPECT_EQ(keys.size(), 6u);
+}
+
 TEST_F(Chat, TheHistoryWindowTogglesAtTheChatPlaceAndClosesWithAltC) {
   ClickOn(client.view.AnNiu[1]);
   ASSERT_TRUE(client.view.Talk.visible);
