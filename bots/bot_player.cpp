@@ -4,6 +4,7 @@
 #include "core/game/choices.h"
 #include "core/game/operations.h"
 #include "core/handlers.h"
+#include "core/social/phrases.h"
 #include "core/view/input.h"
 
 namespace vask::bots {
@@ -51,12 +52,32 @@ void BotPlayer::Act() {
   if (client_.conn.bQuitting) return;
   if (Reconnect()) return;
   if (!client_.conn.bTableLive) return;
+  AnswerChat();
   // It acts on the table as the server last told it, as a person would:
   // after a re-login the frames behind the restore may already settle the
   // turn it seems to be asked for.
   if (client_.conn.RecvBuf.Unread() >= kFrameSize) return;
   if (!ThoughtOver()) return;
   if (AnswerQuestion() || AnswerOffer() || Discard() || Ready()) situation_ = ~0ull;
+}
+
+// A line another player typed is answered with a built-in quick phrase
+// once thought over; lines that come meanwhile share the answer. Phrases are
+// not answered, so bots never keep talking among themselves.
+bool BotPlayer::AnswerChat() {
+  const std::uint32_t heard = client_.chat.LinesHeard;
+  if (heard == linesAnswered_) return false;
+  if (!answerDue_) {
+    answerDue_ = true;
+    answerSeenAt_ = client_.platform.TickCount();
+    return false;
+  }
+  if (static_cast<int>(client_.platform.TickCount() - answerSeenAt_) < thinkMs_) return false;
+  answerDue_ = false;
+  linesAnswered_ = heard;
+  SendPhrase(client_, kPhraseBuiltIn, static_cast<int>(client_.platform.Random() % kBuiltInPhrases.size()));
+  ++phrases_;
+  return true;
 }
 
 // The line dropped and the client asks whether to reconnect: yes, at once.

@@ -268,6 +268,7 @@ void OnChatMessage(Client& c, const MsgInfo& info, const std::string& text) {
   AddHistoryLine(c, line);
   AddTickerLine(c, line);
   if (s != 0) {
+    if (info.value[0] == 0) ++c.chat.LinesHeard;
     c.chat.ChatBlinks = kChatBlinkCount;
     c.conn.bBlink = true;
   }

@@ -22,6 +22,7 @@ struct ChatState {
   std::int16_t ChatBlinks = 0;  // remaining blinks of the chat button
   int SelStart = 0;             // characters before the caret in the chat box
   bool bTalkAlt = false;        // Alt was the last key pressed in the history list
+  std::uint32_t LinesHeard = 0; // free-text lines of other players so far (table bots answer them)
 };
 
 // User-visible texts of the chat.

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "bots/practice_game.h"
+#include "core/social/chat.h"
 
 namespace vask::test {
 namespace {
@@ -103,6 +104,41 @@ TEST(BotsGame, APlayerWhoSitsDownLastCompletesTheTableAndTheHandStarts) {
   EXPECT_EQ(game.ServerTable().HandsPlayed(), 0);
   ASSERT_TRUE(game.StartRest());
   ASSERT_TRUE(game.PlayHands(2, 30)) << game.Log();
+}
+
+TEST(BotsGame, ALineTypedAtTheTableIsAnsweredByEachBotWithAQuickPhrase) {
+  PracticeGame game(31);
+  ASSERT_TRUE(game.Started());
+  auto& players = game.Players();
+  Client& typist = players[0]->GetClient();
+  auto rounds = [&](double seconds, const std::function<bool()>& done) {
+    for (auto until = std::chrono::steady_clock::now() + std::chrono::duration<double>(seconds);
+         std::chrono::steady_clock::now() < until;) {
+      game.Round(1);
+      if (done && done()) return true;
+    }
+    return false;
+  };
+  ASSERT_TRUE(rounds(10, [&] { return typist.players.OthersSeated == 3 && typist.table.OwnMask() != 0; }));
+  typist.view.Chat.text = "大家好";
+  SendChat(typist);
+  auto answered = [&] {
+    for (std::size_t i = 1; i < players.size(); ++i)
+      if (players[i]->Phrases() < 1) return false;
+    return TalkLines(typist).items.size() >= 4;
+  };
+  ASSERT_TRUE(rounds(10, answered));
+  // Each of the others is seen saying its phrase beside its seat.
+  for (int v = 1; v < 4; ++v) {
+    EXPECT_TRUE(typist.bubbles.boxes[v].loaded) << v;
+    EXPECT_TRUE(typist.view.SpeakBox[v].visible) << v;
+  }
+  EXPECT_EQ(TalkLines(typist).items.front(), "你说道： 大家好");
+  // Phrases are not answered: the table falls quiet again.
+  const std::size_t lines = TalkLines(typist).items.size();
+  rounds(1, {});
+  for (auto& p : players) EXPECT_EQ(p->Phrases(), p.get() == players[0].get() ? 0 : 1) << p->Options().account;
+  EXPECT_EQ(TalkLines(typist).items.size(), lines);
 }
 
 }  // namespace
