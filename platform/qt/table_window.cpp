@@ -288,6 +288,31 @@ TableWindow::TableWindow(QWidget* parent)
   for (WebPane*& pane : panes_) pane = new WebPane(this);
 }
 
+namespace {
+
+// A text box or web pane is a widget of its own and would paint over the
+// floating windows the table draws: the parts those windows cover are cut
+// out of it, and a widget covered whole is hidden.
+void ShowUnderWindows(QWidget* widget, bool visible, const ViewModel& v) {
+  if (!visible) return widget->setVisible(false);
+  const QRect at = widget->geometry();
+  QRegion open(QRect(QPoint(0, 0), at.size()));
+  ForEachWindow(v, [&](const char*, const FormWindow& w) {
+    if (!w.visible || w.opacity == 0) return;
+    const QRect covered(static_cast<int>(std::lround(v.Pic1.x + w.x)), static_cast<int>(std::lround(v.Pic1.y + w.y)),
+                        static_cast<int>(std::lround(w.w)), static_cast<int>(std::lround(w.h)));
+    open -= covered.translated(-at.topLeft());
+  });
+  if (open.isEmpty()) return widget->setVisible(false);
+  if (open.rectCount() == 1 && open.boundingRect().size() == at.size())
+    widget->clearMask();
+  else
+    widget->setMask(open);
+  widget->setVisible(true);
+}
+
+}  // namespace
+
 WebPane* TableWindow::Pane(int pane) const { return pane == 1 || pane == 2 ? panes_[pane - 1] : nullptr; }
 
 void TableWindow::SyncPanes() {
@@ -298,7 +323,7 @@ void TableWindow::SyncPanes() {
     const QRect at(static_cast<int>(std::lround(view_->Pic1.x + c.x)), static_cast<int>(std::lround(view_->Pic1.y + c.y)),
                    static_cast<int>(std::lround(c.w)), static_cast<int>(std::lround(c.h)));
     if (panes_[i]->geometry() != at) panes_[i]->setGeometry(at);
-    panes_[i]->setVisible(c.visible && c.w > 0 && c.h > 0 && panes_[i]->HasPage());
+    ShowUnderWindows(panes_[i], c.visible && c.w > 0 && c.h > 0 && panes_[i]->HasPage(), *view_);
   }
 }
 
@@ -425,7 +450,7 @@ void TableWindow::SyncInputs() {
   if (!view_) return;
   const Control& box = view_->Chat;
   chat_->setGeometry(QRectF(view_->Pic1.x + box.x, view_->Pic1.y + box.y, box.w, box.h).toRect());
-  chat_->setVisible(box.visible);
+  ShowUnderWindows(chat_, box.visible, *view_);
   const QString text = QString::fromStdString(box.text);
   if (chat_->text() != text) {
     // The core changed the text (sent it, took an address): caret at the end.
