@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QMouseEvent>
 #include <vector>
 
@@ -51,6 +52,34 @@ TEST(WindowInput, MouseAndKeysReachTheCoreAsPlainEvents) {
   EXPECT_EQ(got[2].key, 112);
   EXPECT_EQ(got[3].key, 67);
   EXPECT_EQ(got[3].shift, shift_key::kAlt);
+}
+
+TEST(WindowInput, AFloatingWindowOverTheChatBoxIsNotHiddenByIt) {
+  ViewModel view;
+  view.Pic2.w = 1040, view.Pic2.h = 796, view.Pic2.visible = true;
+  view.Pic1.w = 1040, view.Pic1.h = 796;
+  view.Chat.x = 300, view.Chat.y = 750, view.Chat.w = 240, view.Chat.h = 30, view.Chat.visible = true;
+  TableWindow window;
+  window.SetView(&view);
+  window.show();
+  auto* box = window.findChild<QLineEdit*>();
+  ASSERT_NE(box, nullptr);
+  EXPECT_TRUE(box->isVisible());
+  EXPECT_TRUE(box->mask().isEmpty());
+  // The phrase window covers the box's left half: that half is cut out.
+  view.huifu.x = 200, view.huifu.y = 500, view.huifu.w = 220, view.huifu.h = 290, view.huifu.visible = true;
+  window.SyncInputs();
+  EXPECT_TRUE(box->isVisible());
+  EXPECT_FALSE(box->mask().contains(QPoint(10, 10)));
+  EXPECT_TRUE(box->mask().contains(QPoint(200, 10)));
+  // Covered whole, the box is hidden; uncovered, whole again.
+  view.huifu.w = 400;
+  window.SyncInputs();
+  EXPECT_FALSE(box->isVisible());
+  view.huifu.visible = false;
+  window.SyncInputs();
+  EXPECT_TRUE(box->isVisible());
+  EXPECT_TRUE(box->mask().isEmpty());
 }
 
 }  // namespace
