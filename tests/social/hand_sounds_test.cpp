@@ -7,6 +7,7 @@
 #include "core/view/pull_choice.h"
 #include "support/full_hand.h"
 #include "support/play_frames.h"
+#include "social/social_fixture.h"
 #include "support/settle_frames.h"
 
 namespace vask {
@@ -20,15 +21,7 @@ using test::kTop;
 // Own seat male with voice 10, left female 20, top male 30, right female 40.
 class HandSounds : public test::PlayTest {
  protected:
-  HandSounds() {
-    for (int v = 0; v < 4; ++v) {
-      PlayerRecord& p = client.players.PlayerInfo[static_cast<std::size_t>(v)];
-      p.Sex = v % 2 == 0 ? 1 : 0;
-      p.VoiceCodeA = "27";
-      p.VoiceCodeB = std::to_string(10 * (v + 1));
-      p.VoiceKind = p.Sex != 0 ? 3 : 2;
-    }
-  }
+  HandSounds() { test::GiveTestVoices(client); }
 
   // The files played since the last call, without their folders:
   // "xipai" for an effect, "v27101303" for a voice.

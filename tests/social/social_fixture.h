@@ -23,18 +23,24 @@ inline std::int16_t SentValue(const Frame& f, int i) {
   return static_cast<std::int16_t>(f[frame_offset::kValues + 2 * i] << 8 | f[frame_offset::kValues + 2 * i + 1]);
 }
 
+// Voices as a complete table assigns them: view v speaks with the second
+// code 10·(v + 1); views 0 and 2 are men, 1 and 3 women.
+inline void GiveTestVoices(Client& c) {
+  for (int v = 0; v < 4; ++v) {
+    PlayerRecord& p = c.players.PlayerInfo[static_cast<std::size_t>(v)];
+    p.Sex = v % 2 == 0 ? 1 : 0;
+    p.VoiceCodeA = "27";
+    p.VoiceCodeB = std::to_string(10 * (v + 1));
+    p.VoiceKind = p.Sex != 0 ? 3 : 2;
+  }
+}
+
 class SocialTest : public ClientTest {
  protected:
   SocialTest() {
     SeatFourPlayers(client);
-    for (int v = 0; v < 4; ++v) {
-      PlayerRecord& p = client.players.PlayerInfo[v];
-      p.Nick = kNicks[v];
-      p.Sex = v % 2 == 0 ? 1 : 0;
-      p.VoiceCodeA = "27";
-      p.VoiceCodeB = std::to_string(10 * (v + 1));
-      p.VoiceKind = p.Sex != 0 ? 3 : 2;
-    }
+    GiveTestVoices(client);
+    for (int v = 0; v < 4; ++v) client.players.PlayerInfo[v].Nick = kNicks[v];
     client.conn.bTableLive = true;
     InitPictureTables(client.pics, 1.0);
     InitLayout(client);
