@@ -201,10 +201,11 @@ void Chat_KeyPress(Client& c, int key) {
 }
 
 void Chat_KeyDown(Client& c, int key) {
-  // F1 is the boss key here too (it tells the plug-in of the key). F2..F6
-  // reach the plug-in through the window, which sees every key first: a
-  // second call here would hand it each key twice.
-  if (key == kKeyF1) QuickHide(c);
+  // F1 is the boss key here too (the quick hide tells the plug-in of the
+  // key); the window leaves F2..F6 to the box while the box has the focus.
+  if (key == kKeyF1) return QuickHide(c);
+  if (key > kKeyF1 && key <= kKeyF6 && PluginActive(c))
+    PropCall(c, [key](PropPlugin& p) { p.SetKeyDown(key); });
 }
 
 void Chat_Change(Client& c, const std::string& text, int caret) {

@@ -52,7 +52,8 @@ inline constexpr int kKeyF1 = 112;
 inline constexpr int kKeyF6 = 117;
 
 // The chat box: a character about to be typed into it (8 Backspace, 13
-// Enter), a key going down in it (F1 the boss key), and its
+// Enter), a key going down in it (F1 the boss key, F2..F6 go to the prop
+// plug-in), and its
 // text after a change (caret = characters before the caret).
 void Chat_KeyPress(Client& c, int key);
 void Chat_KeyDown(Client& c, int key);

@@ -283,6 +283,10 @@ TEST_F(Chat, F1InTheChatBoxIsTheBossKeyAndTheOtherFunctionKeysGoToThePlugin) {
   ClickOn(client.view.imgword2);
   ClickOn(client.view.AnNiu[3]);  // the sound settings
   ASSERT_TRUE(client.view.huifu.visible && client.view.VosSet.visible);
+  InputEvent focus;
+  focus.kind = InputKind::GotFocus;
+  focus.control = "Chat";
+  platform.UserInput(focus);
   Type("typed");
   ChatKey(kKeyF1);
   EXPECT_TRUE(platform.CallMade("MinimizeMainWindow"));
