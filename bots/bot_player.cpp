@@ -76,7 +76,6 @@ bool BotPlayer::AnswerChat() {
   answerDue_ = false;
   linesAnswered_ = heard;
   SendPhrase(client_, kPhraseBuiltIn, static_cast<int>(client_.platform.Random() % kBuiltInPhrases.size()));
-  ++phrases_;
   return true;
 }
 

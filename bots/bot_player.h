@@ -20,7 +20,6 @@ class BotPlayer {
   int Discards() const { return discards_; }
   int Claims() const { return claims_; }
   int Reconnects() const { return reconnects_; }
-  int Phrases() const { return phrases_; }
 
  private:
   // The situation the bot has to answer, to know when it first saw it.
@@ -41,7 +40,6 @@ class BotPlayer {
   int discards_ = 0;
   int claims_ = 0;
   int reconnects_ = 0;
-  int phrases_ = 0;
   // The chat lines answered so far, and since when an answer is due.
   std::uint32_t linesAnswered_ = 0;
   bool answerDue_ = false;

@@ -42,7 +42,6 @@ class TableBot {
   int Discards() const { return player_.Discards(); }
   int Claims() const { return player_.Claims(); }
   int Reconnects() const { return player_.Reconnects(); }
-  int Phrases() const { return player_.Phrases(); }
 
  private:
   BotOptions options_;

@@ -122,9 +122,14 @@ TEST(BotsGame, ALineTypedAtTheTableIsAnsweredByEachBotWithAQuickPhrase) {
   ASSERT_TRUE(rounds(10, [&] { return typist.players.OthersSeated == 3 && typist.table.OwnMask() != 0; }));
   typist.view.Chat.text = "大家好";
   SendChat(typist);
+  // A bot's own lines come back to it as "你说道： ...".
+  auto ownLines = [](Client& c) {
+    const auto& items = TalkLines(c).items;
+    return std::count_if(items.begin(), items.end(), [](const std::string& l) { return l.rfind("你说道： ", 0) == 0; });
+  };
   auto answered = [&] {
     for (std::size_t i = 1; i < players.size(); ++i)
-      if (players[i]->Phrases() < 1) return false;
+      if (ownLines(players[i]->GetClient()) < 1) return false;
     return TalkLines(typist).items.size() >= 4;
   };
   ASSERT_TRUE(rounds(10, answered));
@@ -137,7 +142,7 @@ TEST(BotsGame, ALineTypedAtTheTableIsAnsweredByEachBotWithAQuickPhrase) {
   // Phrases are not answered: the table falls quiet again.
   const std::size_t lines = TalkLines(typist).items.size();
   rounds(1, {});
-  for (auto& p : players) EXPECT_EQ(p->Phrases(), p.get() == players[0].get() ? 0 : 1) << p->Options().account;
+  for (auto& p : players) EXPECT_EQ(ownLines(p->GetClient()), 1) << p->Options().account;
   EXPECT_EQ(TalkLines(typist).items.size(), lines);
 }
 
