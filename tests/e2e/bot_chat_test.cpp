@@ -1,0 +1,59 @@
+// Table bots at the chat: a line another player types is answered with a
+// built-in quick phrase, which the typist sees in bubbles beside the bots'
+// seats; phrases are not answered.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <chrono>
+#include <functional>
+
+#include "bots/practice_game.h"
+#include "core/social/chat.h"
+
+namespace vask::test {
+namespace {
+
+using bots::PracticeGame;
+
+TEST(BotChat, ALineTypedAtTheTableIsAnsweredByEachBotWithAQuickPhrase) {
+  PracticeGame game(31);
+  ASSERT_TRUE(game.Started());
+  auto& players = game.Players();
+  Client& typist = players[0]->GetClient();
+  auto rounds = [&](double seconds, const std::function<bool()>& done) {
+    for (auto until = std::chrono::steady_clock::now() + std::chrono::duration<double>(seconds);
+         std::chrono::steady_clock::now() < until;) {
+      game.Round(1);
+      if (done && done()) return true;
+    }
+    return false;
+  };
+  ASSERT_TRUE(rounds(10, [&] { return typist.players.OthersSeated == 3 && typist.table.OwnMask() != 0; }));
+  typist.view.Chat.text = "大家好";
+  SendChat(typist);
+  // A bot's own lines come back to it as "你说道： ...".
+  auto ownLines = [](Client& c) {
+    const auto& items = TalkLines(c).items;
+    return std::count_if(items.begin(), items.end(), [](const std::string& l) { return l.rfind("你说道： ", 0) == 0; });
+  };
+  auto answered = [&] {
+    for (std::size_t i = 1; i < players.size(); ++i)
+      if (ownLines(players[i]->GetClient()) < 1) return false;
+    return TalkLines(typist).items.size() >= 4;
+  };
+  ASSERT_TRUE(rounds(10, answered));
+  // Each of the others is seen saying its phrase beside its seat.
+  for (int v = 1; v < 4; ++v) {
+    EXPECT_TRUE(typist.bubbles.boxes[v].loaded) << v;
+    EXPECT_TRUE(typist.view.SpeakBox[v].visible) << v;
+  }
+  EXPECT_EQ(TalkLines(typist).items.front(), "你说道： 大家好");
+  // Phrases are not answered: the table falls quiet again.
+  const std::size_t lines = TalkLines(typist).items.size();
+  rounds(1, {});
+  for (auto& p : players) EXPECT_EQ(ownLines(p->GetClient()), 1) << p->Options().account;
+  EXPECT_EQ(TalkLines(typist).items.size(), lines);
+}
+
+}  // namespace
+}  // namespace vask::test
