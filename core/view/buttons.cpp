@@ -120,7 +120,9 @@ void ResetHovers(Client& c) {
 void QuickHide(Client& c) {
   ViewModel& v = c.view;
   c.table.bBossHidden = true;  // turns run on short clocks until the window is back
-  for (FormWindow* w : {&v.Talk, &v.huifu, &v.VosSet, &v.Information, &v.Score, &v.Hero}) w->visible = false;
+  for (FormWindow* w : {&v.Talk, &v.huifu, &v.VosSet, &v.Information, &v.Score, &v.Hero, &v.frmOtherExit})
+    w->visible = false;
+  CloseLeaveDialog(c);
   if (PluginActive(c)) PropCall(c, [](PropPlugin& p) { p.SetKeyDown(112); });
   c.platform.MinimizeMainWindow();
   MinimizeLobby(c);

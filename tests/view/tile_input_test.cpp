@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "core/client.h"
+#include "core/connection/leaving.h"
 #include "core/game/operations.h"
 #include "core/view/input.h"
 #include "support/play_frames.h"
@@ -136,10 +137,16 @@ TEST_F(TileInput, AltThenCOpensTheChatInput) {
 
 TEST_F(TileInput, TheQuickHideKeyHidesEverythingAndShortensTurns) {
   client.view.Talk.visible = client.view.huifu.visible = true;
+  client.view.frmOtherExit.visible = true;
+  ToggleLeaveDialog(client);
+  ASSERT_TRUE(client.view.frmExit.visible);
   platform.PressKey(112);
   EXPECT_TRUE(platform.CallMade("MinimizeMainWindow"));
   EXPECT_FALSE(client.view.Talk.visible);
   EXPECT_FALSE(client.view.huifu.visible);
+  // The exit windows close too.
+  EXPECT_FALSE(client.view.frmExit.visible);
+  EXPECT_FALSE(client.view.frmOtherExit.visible);
   // While the window is hidden every turn runs one second; back on screen
   // the turns are as the server gives them.
   Play({TurnFrame(kRight, 0, 15)});
