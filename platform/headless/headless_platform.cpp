@@ -162,6 +162,9 @@ void HeadlessPlatform::OnReady(bool readable, bool writable) {
     const ssize_t n = ::recv(fd_, buffer, sizeof buffer, 0);
     if (n > 0) {
       inbox_.insert(inbox_.end(), buffer, buffer + n);
+      // Less than asked for: the socket is empty for now, and asking again
+      // only to hear so costs a system call each time.
+      if (static_cast<std::size_t>(n) < sizeof buffer) break;
       continue;
     }
     closed = n == 0 || (errno != EAGAIN && errno != EWOULDBLOCK && errno != EINTR);

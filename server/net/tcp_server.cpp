@@ -110,6 +110,8 @@ void TcpServer::Read(LinkId link, Events& events) {
       if (!f) break;
       events.OnFrame(link, *f);
     }
+    // Less than asked for: the socket is empty for now (poll tells of more).
+    if (static_cast<std::size_t>(n) < sizeof buf) return;
   }
 }
 
