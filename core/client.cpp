@@ -1,5 +1,7 @@
 #include "core/client.h"
 
+#include "core/connection/lobby_link.h"
+
 #include "core/connection/poll_loop.h"
 #include "core/handlers.h"
 #include "core/view/adverts.h"
@@ -59,6 +61,11 @@ void Client::OnMainWindowClose() { Form_Unload(*this); }
 
 void Client::OnMainWindowState(bool minimized) {
   if (minimized) return BubblesOnMinimize(*this);
+  // Back on the screen: the table comes to the top once and the lobby
+  // makes room for it.
+  platform.BringMainWindowToTop();
+  MinimizeLobby(*this);
+  if (conn.bQuitting) return;
   PropWindowRestored(*this);
   BubblesOnRestore(*this);
 }

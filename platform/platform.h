@@ -135,6 +135,8 @@ class Platform {
   virtual void ShowMainWindow(bool visible) = 0;
   virtual void MinimizeMainWindow() = 0;
   virtual void RestoreMainWindow() = 0;
+  // Brings the main window above the others once (it does not stay on top).
+  virtual void BringMainWindowToTop() {}
   virtual void ViewChanged() = 0;  // the view model changed: repaint
   virtual ScreenSize Screen() = 0;
 

@@ -127,6 +127,7 @@ class FakePlatform final : public Platform {
   void ShowMainWindow(bool visible) override;
   void MinimizeMainWindow() override;
   void RestoreMainWindow() override;
+  void BringMainWindowToTop() override { calls.push_back("BringMainWindowToTop"); }
   void ViewChanged() override { ++viewChanges; }
   ScreenSize Screen() override { return screen; }
   bool AcquireSingleInstance(const std::string& name) override;

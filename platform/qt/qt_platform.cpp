@@ -159,6 +159,10 @@ void QtPlatform::MinimizeMainWindow() { window_->showMinimized(); }
 
 void QtPlatform::RestoreMainWindow() {
   window_->showNormal();
+  BringMainWindowToTop();
+}
+
+void QtPlatform::BringMainWindowToTop() {
   window_->raise();
   window_->activateWindow();
 }

@@ -49,6 +49,7 @@ class QtPlatform final : public QObject, public Platform {
   void ShowMainWindow(bool visible) override;
   void MinimizeMainWindow() override;
   void RestoreMainWindow() override;
+  void BringMainWindowToTop() override;
   void ViewChanged() override;
   ScreenSize Screen() override;
   bool AcquireSingleInstance(const std::string& name) override;

@@ -118,6 +118,16 @@ TEST_F(TableTest, RestoringOrMinimisingAMissingLobbyQuits) {
   EXPECT_TRUE(platform.quit);
 }
 
+TEST_F(TableTest, TheRestoredMainWindowComesToTheTopAndTheLobbyMakesRoom) {
+  client.OnMainWindowState(true);
+  EXPECT_FALSE(platform.CallMade("BringMainWindowToTop"));
+  EXPECT_FALSE(platform.CallMade("MinimizeWindow"));
+  client.OnMainWindowState(false);
+  EXPECT_TRUE(platform.CallMade("BringMainWindowToTop"));
+  EXPECT_TRUE(platform.CallMade(std::string("MinimizeWindow(") + kLobby + ")"));
+  EXPECT_FALSE(platform.quit);
+}
+
 TEST_F(TableTest, WithoutALobbyTitleRestoringDoesNothing) {
   client.conn.LobbyTitle.clear();
   RestoreLobby(client);
