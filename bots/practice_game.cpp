@@ -3,9 +3,22 @@
 #include <algorithm>
 #include <chrono>
 
+#include "core/connection/reconnect.h"
 #include "core/game/operations.h"
 
 namespace vask::bots {
+
+namespace {
+
+std::string TilesText(server::Tiles tiles) {
+  std::sort(tiles.begin(), tiles.end());
+  std::ostringstream out;
+  out << std::hex;
+  for (TileCode t : tiles) out << static_cast<int>(t) << " ";
+  return out.str();
+}
+
+}  // namespace
 
 PracticeGame::PracticeGame(std::uint32_t seed, Strength strength, int startNow)
     : PracticeGame(seed, {strength, strength, strength, strength}, startNow) {}
@@ -76,6 +89,38 @@ std::optional<bool> PracticeGame::HandMatchesServer(TableBot& p) const {
   std::sort(mine.begin(), mine.end());
   std::sort(theirs.begin(), theirs.end());
   return mine == theirs;
+}
+
+std::string PracticeGame::HandsText(TableBot& p) const {
+  const server::Hand* hand = host_->GetTable().CurrentHand();
+  const int seat = SeatOf(p);
+  if (!hand || seat < 0) return "no hand";
+  return "client " + TilesText(OwnHand(p.GetClient().table)) + "/ server " + TilesText(hand->SeatTilesOf(seat).hand);
+}
+
+std::string PracticeGame::Describe() {
+  std::ostringstream out;
+  const server::Table& table = host_->GetTable();
+  if (const server::Hand* h = table.CurrentHand()) {
+    out << "server: phase=" << static_cast<int>(h->CurrentPhase()) << " turn=" << h->TurnSeat() << " waiting=";
+    for (int s = 0; s < 4; ++s) out << h->Waiting(s) << "/" << h->Offers(s) << " ";
+  } else {
+    out << "server: between hands, ready=";
+    for (int s = 0; s < 4; ++s) out << table.Seat(s).ready;
+  }
+  out << "\n";
+  for (auto& p : players_) {
+    Client& c = p->GetClient();
+    out << p->Options().account << " seat=" << SeatOf(*p) << " socket=" << p->Platform().SocketState()
+        << " live=" << c.conn.bTableLive << " inGame=" << c.table.bInGame << " must=" << c.table.MustDiscard
+        << " panel=" << c.table.PanelState << " hand=" << c.table.Detail[0].HandCount
+        << " quit=" << p->Platform().quit << " \"" << p->Platform().lastMessage << "\""
+        << " reconnects=" << p->Reconnects() << " dialog=" << ReconnectDialogShown(c)
+        << " start=" << c.view.AnNiu[2].visible << c.view.AnNiu[2].enabled << " offers=";
+    for (int b = 0; b < 5; ++b) out << c.table.OpOffer[b];
+    out << "\n";
+  }
+  return out.str();
 }
 
 }  // namespace vask::bots

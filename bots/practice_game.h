@@ -7,6 +7,7 @@
 #include <memory>
 #include <optional>
 #include <sstream>
+#include <string>
 #include <vector>
 
 #include "bots/table_bot.h"
@@ -40,6 +41,11 @@ class PracticeGame {
   // whether its concealed tiles are the server's for its seat. Empty at any
   // other moment.
   std::optional<bool> HandMatchesServer(TableBot& p) const;
+  // A bot's concealed tiles and the server's for its seat, for messages.
+  std::string HandsText(TableBot& p) const;
+  // Who waits for whom: the server's hand and every client's state, for
+  // the message of a game that stalled.
+  std::string Describe();
   // The server's results log so far.
   std::string Log() const { return log_.str(); }
 

@@ -39,10 +39,11 @@ TEST(BotsGame, FourClientsPlayWholeHandsAndAlwaysHoldWhatTheServerDealtThem) {
   const bool finished = game.PlayHands(kHands, 60, [&](TableBot& p) {
     const std::optional<bool> same = game.HandMatchesServer(p);
     if (!same) return;
-    EXPECT_TRUE(*same) << p.Options().account << " in hand " << game.ServerTable().HandsPlayed() + 1;
+    EXPECT_TRUE(*same) << p.Options().account << " in hand " << game.ServerTable().HandsPlayed() + 1 << ": "
+                       << game.HandsText(p);
     ++checks;
   });
-  ASSERT_TRUE(finished) << game.Log();
+  ASSERT_TRUE(finished) << game.Describe() << game.Log();
   EXPECT_GT(checks, 20);
   int claims = 0, discards = 0;
   for (auto& p : game.Players()) {
@@ -70,10 +71,11 @@ TEST(BotsGame, ManyHandsBringEveryMeldAndBothWaysOfWinning) {
         for (const server::Meld& m : hand->SeatTilesOf(s).melds) melds.insert(m.kind);
     const std::optional<bool> same = game.HandMatchesServer(p);
     if (!same) return;
-    EXPECT_TRUE(*same) << p.Options().account << " in hand " << game.ServerTable().HandsPlayed() + 1;
+    EXPECT_TRUE(*same) << p.Options().account << " in hand " << game.ServerTable().HandsPlayed() + 1 << ": "
+                       << game.HandsText(p);
     ++checks;
   });
-  ASSERT_TRUE(finished) << game.Log();
+  ASSERT_TRUE(finished) << game.Describe() << game.Log();
   EXPECT_GT(checks, 200);
   for (server::MeldKind k : {server::MeldKind::Chow, server::MeldKind::Pung, server::MeldKind::ExposedKong,
                              server::MeldKind::ConcealedKong, server::MeldKind::AddedKong})

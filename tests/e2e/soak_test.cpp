@@ -4,63 +4,18 @@
 // seat, and whenever a client is to discard, its hand is the server's.
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <map>
 #include <random>
 #include <sstream>
 #include <string>
 
 #include "bots/practice_game.h"
-#include "bots/strategy.h"
-#include "core/connection/reconnect.h"
 
 namespace vask::test {
 namespace {
 
 using bots::PracticeGame;
 using bots::TableBot;
-
-std::string TilesText(server::Tiles tiles) {
-  std::sort(tiles.begin(), tiles.end());
-  std::ostringstream out;
-  out << std::hex;
-  for (TileCode t : tiles) out << static_cast<int>(t) << " ";
-  return out.str();
-}
-
-// A bot's concealed tiles and the server's for its seat.
-std::string HandsOf(PracticeGame& game, TableBot& p) {
-  const server::Hand* hand = game.ServerTable().CurrentHand();
-  const int seat = game.SeatOf(p);
-  if (!hand || seat < 0) return "no hand";
-  return "client " + TilesText(bots::OwnHand(p.GetClient().table)) + "/ server " +
-         TilesText(hand->SeatTilesOf(seat).hand);
-}
-
-// Who waits for whom, for a stalled game's failure message.
-std::string Describe(PracticeGame& game) {
-  std::ostringstream out;
-  if (const server::Hand* h = game.ServerTable().CurrentHand()) {
-    out << "server: phase=" << static_cast<int>(h->CurrentPhase()) << " turn=" << h->TurnSeat() << " waiting=";
-    for (int s = 0; s < 4; ++s) out << h->Waiting(s) << "/" << h->Offers(s) << " ";
-    out << "\n";
-  } else {
-    out << "server: between hands, ready=";
-    for (int s = 0; s < 4; ++s) out << game.ServerTable().Seat(s).ready;
-    out << "\n";
-  }
-  for (auto& p : game.Players()) {
-    Client& c = p->GetClient();
-    out << p->Options().account << " seat=" << game.SeatOf(*p) << " socket=" << p->Platform().SocketState()
-        << " live=" << c.conn.bTableLive << " inGame=" << c.table.bInGame << " must=" << c.table.MustDiscard
-        << " own=" << c.table.OwnTurn << " panel=" << c.table.PanelState << " hand=" << c.table.Detail[0].HandCount
-        << " quit=" << p->Platform().quit << " \"" << p->Platform().lastMessage << "\"" << " reconnects=" << p->Reconnects() << " dialog=" << ReconnectDialogShown(c) << " start=" << c.view.AnNiu[2].visible << c.view.AnNiu[2].enabled << " offers=";
-    for (int b = 0; b < 5; ++b) out << c.table.OpOffer[b];
-    out << "\n";
-  }
-  return out.str();
-}
-
 
 // Seeds for the walls and for the moments of the drops.
 class Soak : public ::testing::TestWithParam<std::uint32_t> {};
@@ -91,11 +46,11 @@ TEST_P(Soak, HandsPlayOnThroughRandomConnectionDrops) {
     const std::optional<bool> same = game.HandMatchesServer(p);
     if (!same) return;
     EXPECT_TRUE(*same) << p.Options().account << " in hand " << game.ServerTable().HandsPlayed() + 1 << ": "
-                          << HandsOf(game, p);
+                          << game.HandsText(p);
     ++checks;
   });
   ASSERT_TRUE(finished) << "hands played: " << game.ServerTable().HandsPlayed() << "\n"
-                        << Describe(game) << game.Log();
+                        << game.Describe() << game.Log();
   EXPECT_GT(drops, 10);
   EXPECT_GT(checks, 100);
   std::istringstream log(game.Log());
