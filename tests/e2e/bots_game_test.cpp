@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "bots/practice_game.h"
+#include "e2e/hand_check.h"
 
 namespace vask::test {
 namespace {
@@ -37,11 +38,7 @@ TEST(BotsGame, FourClientsPlayWholeHandsAndAlwaysHoldWhatTheServerDealtThem) {
   const int kHands = 6;
   int checks = 0;
   const bool finished = game.PlayHands(kHands, 60, [&](TableBot& p) {
-    const std::optional<bool> same = game.HandMatchesServer(p);
-    if (!same) return;
-    EXPECT_TRUE(*same) << p.Options().account << " in hand " << game.ServerTable().HandsPlayed() + 1 << ": "
-                       << game.HandsText(p);
-    ++checks;
+    checks += CheckHandAgainstServer(game, p);
   });
   ASSERT_TRUE(finished) << game.Describe() << game.Log();
   EXPECT_GT(checks, 20);
@@ -69,11 +66,7 @@ TEST(BotsGame, ManyHandsBringEveryMeldAndBothWaysOfWinning) {
     if (const server::Hand* hand = game.ServerTable().CurrentHand())
       for (int s = 0; s < 4; ++s)
         for (const server::Meld& m : hand->SeatTilesOf(s).melds) melds.insert(m.kind);
-    const std::optional<bool> same = game.HandMatchesServer(p);
-    if (!same) return;
-    EXPECT_TRUE(*same) << p.Options().account << " in hand " << game.ServerTable().HandsPlayed() + 1 << ": "
-                       << game.HandsText(p);
-    ++checks;
+    checks += CheckHandAgainstServer(game, p);
   });
   ASSERT_TRUE(finished) << game.Describe() << game.Log();
   EXPECT_GT(checks, 200);

@@ -10,6 +10,7 @@
 #include <string>
 
 #include "bots/practice_game.h"
+#include "e2e/hand_check.h"
 
 namespace vask::test {
 namespace {
@@ -43,11 +44,7 @@ TEST_P(Soak, HandsPlayOnThroughRandomConnectionDrops) {
       ++drops;
       return;
     }
-    const std::optional<bool> same = game.HandMatchesServer(p);
-    if (!same) return;
-    EXPECT_TRUE(*same) << p.Options().account << " in hand " << game.ServerTable().HandsPlayed() + 1 << ": "
-                          << game.HandsText(p);
-    ++checks;
+    checks += CheckHandAgainstServer(game, p);
   });
   ASSERT_TRUE(finished) << "hands played: " << game.ServerTable().HandsPlayed() << "\n"
                         << game.Describe() << game.Log();
