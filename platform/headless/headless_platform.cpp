@@ -11,6 +11,9 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <climits>
+#include <cstdint>
+#include <optional>
 #include <ctime>
 #include <thread>
 
@@ -50,11 +53,8 @@ int HeadlessPlatform::FireTimers() {
   const bool racing = warp_ && busy && busy();
   if (racing) {
     // Jump to the earliest timer: nothing real is being waited for.
-    std::uint32_t now = TickCount(), next = 0;
-    bool any = false;
-    for (const Timer& t : timers_)
-      if (t.enabled && (!any || static_cast<std::int32_t>(t.due - next) < 0)) next = t.due, any = true;
-    if (any && static_cast<std::int32_t>(next - now) > 0) lead_ += next - now;
+    const std::optional<std::int32_t> ahead = MsToNextTimer(TickCount());
+    if (ahead && *ahead > 0) lead_ += static_cast<std::uint32_t>(*ahead);
   }
   // The clock is read again only after a timer's handler ran: reading it
   // for every timer cost more than all the rest of an idle round.
@@ -69,10 +69,8 @@ int HeadlessPlatform::FireTimers() {
     now = TickCount();
   }
   if (warp_ && busy && busy()) return 0;
-  int wait = 1000;
-  for (const Timer& t : timers_)
-    if (t.enabled) wait = std::min(wait, std::max(0, static_cast<std::int32_t>(t.due - now)));
-  return wait;
+  constexpr std::int32_t kLongestWait = 1000;
+  return std::clamp(MsToNextTimer(now).value_or(kLongestWait), 0, kLongestWait);
 }
 
 void HeadlessPlatform::PumpEvents() {
@@ -95,12 +93,16 @@ void HeadlessPlatform::PumpEvents() {
   FireTimers();
 }
 
+std::optional<std::int32_t> HeadlessPlatform::MsToNextTimer(std::uint32_t now) const {
+  std::optional<std::int32_t> soonest;
+  for (const Timer& t : timers_)
+    if (t.enabled) soonest = std::min(soonest.value_or(INT32_MAX), static_cast<std::int32_t>(t.due - now));
+  return soonest;
+}
+
 std::uint32_t HeadlessPlatform::WarpStep() const {
   constexpr std::int32_t kLeast = 5, kMost = 50;
-  const std::uint32_t now = RealMs() + lead_;
-  std::int32_t step = kMost;
-  for (const Timer& t : timers_)
-    if (t.enabled) step = std::min(step, static_cast<std::int32_t>(t.due - now));
+  const std::int32_t step = std::min(MsToNextTimer(RealMs() + lead_).value_or(kMost), kMost);
   return static_cast<std::uint32_t>(std::max(step, kLeast));
 }
 

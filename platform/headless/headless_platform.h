@@ -12,6 +12,7 @@
 #include <chrono>
 #include <functional>
 #include <map>
+#include <optional>
 #include <random>
 #include <string>
 #include <vector>
@@ -107,6 +108,9 @@ class HeadlessPlatform final : public Platform {
     std::uint32_t due = 0;
   };
   std::uint32_t RealMs() const;
+  // Milliseconds from `now` to the earliest enabled timer (negative when it
+  // is overdue); empty when no timer runs.
+  std::optional<std::int32_t> MsToNextTimer(std::uint32_t now) const;
   // How far a warped clock moves while a handler pumps events.
   std::uint32_t WarpStep() const;
   void Flush();
