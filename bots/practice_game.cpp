@@ -64,13 +64,18 @@ void PracticeGame::Round(int waitMs, const std::function<void(TableBot&)>& look)
   }
 }
 
-bool PracticeGame::PlayHands(int hands, double seconds, const std::function<void(TableBot&)>& look) {
+bool PracticeGame::RunUntil(const std::function<bool()>& done, double seconds,
+                            const std::function<void(TableBot&)>& look) {
   const auto end = std::chrono::steady_clock::now() + std::chrono::duration<double>(seconds);
-  while (host_->GetTable().HandsPlayed() < hands) {
+  while (!done()) {
     if (std::chrono::steady_clock::now() > end) return false;
     Round(0, look);
   }
   return true;
+}
+
+bool PracticeGame::PlayHands(int hands, double seconds, const std::function<void(TableBot&)>& look) {
+  return RunUntil([&] { return host_->GetTable().HandsPlayed() >= hands; }, seconds, look);
 }
 
 int PracticeGame::SeatOf(const TableBot& p) const {

@@ -28,6 +28,8 @@ class PracticeGame {
   // `look` sees each bot just before it moves. waitMs bounds the wait for
   // the network.
   void Round(int waitMs = 0, const std::function<void(TableBot&)>& look = {});
+  // Rounds until `done` holds or `seconds` passed; false on the time-out.
+  bool RunUntil(const std::function<bool()>& done, double seconds, const std::function<void(TableBot&)>& look = {});
   // Rounds until the server has played `hands` hands or `seconds` passed;
   // false on the time-out.
   bool PlayHands(int hands, double seconds, const std::function<void(TableBot&)>& look = {});

@@ -5,7 +5,6 @@
 
 #include <algorithm>
 #include <array>
-#include <chrono>
 #include <functional>
 
 #include "bots/practice_game.h"
@@ -21,15 +20,7 @@ TEST(BotChat, ALineTypedAtTheTableIsAnsweredByEachBotWithAQuickPhrase) {
   ASSERT_TRUE(game.Started());
   auto& players = game.Players();
   Client& typist = players[0]->GetClient();
-  auto rounds = [&](double seconds, const std::function<bool()>& done) {
-    for (auto until = std::chrono::steady_clock::now() + std::chrono::duration<double>(seconds);
-         std::chrono::steady_clock::now() < until;) {
-      game.Round(1);
-      if (done && done()) return true;
-    }
-    return false;
-  };
-  ASSERT_TRUE(rounds(10, [&] { return typist.players.OthersSeated == 3 && typist.table.OwnMask() != 0; }));
+  ASSERT_TRUE(game.RunUntil([&] { return typist.players.OthersSeated == 3 && typist.table.OwnMask() != 0; }, 10));
   typist.view.Chat.text = "大家好";
   SendChat(typist);
   // A bot's own lines come back to it as "你说道： ...".
@@ -51,11 +42,11 @@ TEST(BotChat, ALineTypedAtTheTableIsAnsweredByEachBotWithAQuickPhrase) {
     return bubbleSeen[1] && bubbleSeen[2] && bubbleSeen[3];
   };
   // Each of the others is seen saying its phrase beside its seat.
-  ASSERT_TRUE(rounds(10, answered)) << bubbleSeen[1] << bubbleSeen[2] << bubbleSeen[3];
+  ASSERT_TRUE(game.RunUntil(answered, 10)) << bubbleSeen[1] << bubbleSeen[2] << bubbleSeen[3];
   EXPECT_EQ(TalkLines(typist).items.front(), "你说道： 大家好");
   // Phrases are not answered: the table falls quiet again.
   const std::size_t lines = TalkLines(typist).items.size();
-  rounds(1, {});
+  game.RunUntil([] { return false; }, 1);
   for (auto& p : players) EXPECT_EQ(ownLines(p->GetClient()), 1) << p->Options().account;
   EXPECT_EQ(TalkLines(typist).items.size(), lines);
 }

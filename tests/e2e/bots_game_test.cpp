@@ -5,7 +5,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <chrono>
 #include <memory>
 #include <set>
 #include <sstream>
@@ -94,7 +93,7 @@ TEST(BotsGame, APlayerWhoSitsDownLastCompletesTheTableAndTheHandStarts) {
   PracticeGame game(7, bots::Strength::Steady, 3);
   ASSERT_TRUE(game.Started());
   // Three wait at the table long enough to have been told it is waiting.
-  for (auto until = std::chrono::steady_clock::now() + std::chrono::seconds(2); std::chrono::steady_clock::now() < until;) game.Round(1);
+  game.RunUntil([] { return false; }, 2);
   EXPECT_EQ(game.ServerTable().HandsPlayed(), 0);
   ASSERT_TRUE(game.StartRest());
   ASSERT_TRUE(game.PlayHands(2, 30)) << game.Log();

@@ -24,20 +24,16 @@ bool HasLineWith(const ListControl& list, const std::string& part) {
                      [&](const std::string& line) { return line.find(part) != std::string::npos; });
 }
 
-// Rounds until `done` holds, at most `rounds` of them.
-template <typename Done>
-bool RunUntil(PracticeGame& game, Done done, int rounds = 200000) {
-  for (int i = 0; i < rounds && !done(); ++i) game.Round();
-  return done();
-}
+// How long a step of a game may take before the test gives up on it.
+constexpr double kStepSeconds = 10;
 
 TEST(TableTalk, AChatLineReachesEveryOtherPlayerThroughTheServer) {
   PracticeGame game(3);
   ASSERT_TRUE(game.Started());
   auto& players = game.Players();
-  ASSERT_TRUE(RunUntil(game, [&] {
+  ASSERT_TRUE(game.RunUntil([&] {
     return std::all_of(players.begin(), players.end(), [](auto& p) { return p->GetClient().table.bInGame; });
-  }));
+  }, kStepSeconds));
   Client& speaker = players[0]->GetClient();
   Chat_Change(speaker, "大家好，祝好运！", 8);
   ControlInput send;
@@ -46,10 +42,10 @@ TEST(TableTalk, AChatLineReachesEveryOtherPlayerThroughTheServer) {
   MainForm_AnNiu_Click(speaker, send);
   const std::string nick = speaker.players.PlayerInfo[0].Nick;
   ASSERT_FALSE(nick.empty());
-  const bool heard = RunUntil(game, [&] {
+  const bool heard = game.RunUntil([&] {
     return std::all_of(players.begin() + 1, players.end(),
                        [](auto& p) { return HasLineWith(TalkLines(p->GetClient()), "大家好，祝好运！"); });
-  });
+  }, kStepSeconds);
   ASSERT_TRUE(heard);
   for (std::size_t i = 1; i < players.size(); ++i) {
     Client& c = players[i]->GetClient();
@@ -57,7 +53,7 @@ TEST(TableTalk, AChatLineReachesEveryOtherPlayerThroughTheServer) {
     EXPECT_TRUE(HasLineWith(c.view.Sysmsg[1], "大家好")) << players[i]->Options().account;
   }
   // The speaker's own line comes back with "你" for the name.
-  ASSERT_TRUE(RunUntil(game, [&] { return HasLineWith(TalkLines(speaker), "大家好"); }));
+  ASSERT_TRUE(game.RunUntil([&] { return HasLineWith(TalkLines(speaker), "大家好"); }, kStepSeconds));
   EXPECT_TRUE(HasLineWith(TalkLines(speaker), "你说道： 大家好，祝好运！"));
   // The game goes on.
   EXPECT_TRUE(game.PlayHands(2, 30)) << game.Log();
@@ -72,16 +68,15 @@ TEST(TableTalk, APlayerWhoLeavesBetweenHandsFreesTheSeatAndTheOthersAreTold) {
   // the next (the look comes before the bot's move).
   std::string nick;
   bool left = false;
-  for (int i = 0; i < 200000 && !left; ++i)
-    game.Round(0, [&](TableBot& p) {
-      Client& c = p.GetClient();
-      if (&p != &leaver || left || c.table.HandNo < 1 || c.table.bInGame) return;
-      nick = c.players.PlayerInfo[0].Nick;
-      ToggleLeaveDialog(c);
-      ASSERT_TRUE(c.view.frmExit.visible);
-      pbCloseMe_Click(c);
-      left = true;
-    });
+  game.RunUntil([&] { return left; }, kStepSeconds, [&](TableBot& p) {
+    Client& c = p.GetClient();
+    if (&p != &leaver || left || c.table.HandNo < 1 || c.table.bInGame) return;
+    nick = c.players.PlayerInfo[0].Nick;
+    ToggleLeaveDialog(c);
+    ASSERT_TRUE(c.view.frmExit.visible);
+    pbCloseMe_Click(c);
+    left = true;
+  });
   ASSERT_TRUE(left) << game.Log();
   ASSERT_FALSE(nick.empty());
   EXPECT_NE(leaver.Platform().SocketState(), kSocketConnected);
@@ -89,13 +84,13 @@ TEST(TableTalk, APlayerWhoLeavesBetweenHandsFreesTheSeatAndTheOthersAreTold) {
   // Back to the lobby, which is there: the client waits for its next order.
   EXPECT_FALSE(leaver.Platform().quit);
 
-  ASSERT_TRUE(RunUntil(game, [&] { return game.SeatOf(leaver) < 0; })) << "the seat stays taken";
-  const bool told = RunUntil(game, [&] {
+  ASSERT_TRUE(game.RunUntil([&] { return game.SeatOf(leaver) < 0; }, kStepSeconds)) << "the seat stays taken";
+  const bool told = game.RunUntil([&] {
     return std::all_of(players.begin(), players.end(), [&](auto& p) {
       return p.get() == &leaver || HasLineWith(p->GetClient().view.Sysmsg[1], nick + table_text::kLeftGame) ||
              HasLineWith(p->GetClient().view.Sysmsg[0], nick + table_text::kLeftGame);
     });
-  });
+  }, kStepSeconds);
   EXPECT_TRUE(told);
   EXPECT_EQ(game.ServerTable().HandsPlayed(), 1);
 }
