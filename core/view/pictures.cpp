@@ -8,7 +8,9 @@ void InitPictureTables(PictureTables& t, double layoutScale) {
   for (int i = 0; i < 20; ++i) t.ButtonPics[i] = (layoutScale < 1.0 && i >= 2) ? 379 + i : 101 + i;
   for (int i = 0; i < 3; ++i) t.MascotPics[i] = 123 + i;
   for (int k = 0; k < 180; ++k) t.TileFacePics[k] = 201 + k;
-  for (int i = 0; i < 18; ++i) t.OperationPics[i] = i < 3 ? kNoPictureId : 141 + i;
+  // The chow button shows the chow faces 141..143 like every other claim
+  // button: without them it was an empty, unfindable spot that still worked.
+  for (int i = 0; i < 18; ++i) t.OperationPics[i] = 141 + i;
   for (int i = 0; i < 16; ++i) t.DicePics[i] = 161 + i;
   for (int i = 0; i < 8; ++i) t.WordPics[i] = i == 0 ? kNoPictureId : 183 + i;
   for (int i = 0; i < 20; ++i) t.PortraitPics[i] = i < 10 ? 191 + i : 391 + i;

@@ -147,6 +147,12 @@ void Table::OnLogin(LinkId link, const ClientFrame& r, Millis now) {
   s.key = login->key;
   s.profile.account = login->account;
   s.profile.nick = login->account;
+  std::vector<std::string> faces;
+  for (const SeatState& other : seats_)
+    if (other.taken && &other != &s) faces.push_back(other.profile.face);
+  const Portrait& portrait = portraits_.For(login->account, faces);
+  s.profile.face = portrait.face;
+  s.profile.male = portrait.male;
   s.profile.gold = options_.startGold;
   s.profile.playerId = static_cast<std::int64_t>(rng_() & 0x7FFFFFFF) + 1;
   s.reloginId = rng_() | 1u;

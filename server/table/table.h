@@ -14,6 +14,7 @@
 
 #include "server/table/hand.h"
 #include "server/table/link.h"
+#include "server/table/portraits.h"
 #include "server/table/props_desk.h"
 #include "server/table/results_log.h"
 #include "server/table/wire.h"
@@ -118,6 +119,7 @@ class Table : private HandIo {
   int dealer_ = 0;
   bool dealerSat_ = false;
   PropsDesk props_;
+  PortraitBook portraits_;
 };
 
 }  // namespace vask::server

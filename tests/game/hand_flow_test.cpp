@@ -10,6 +10,7 @@
 #include "core/game/deal.h"
 #include "core/game/seats.h"
 #include "core/handlers.h"
+#include "core/view/input.h"
 #include "core/view/layout.h"
 #include "core/view/reset.h"
 #include "platform/fake/fake_platform.h"
@@ -202,6 +203,23 @@ TEST_F(TurnClock, OwnTurnOffersButtonsAndCountsDownInRedAtTheEnd) {
   EXPECT_EQ(t.PanelState, 3);
   EXPECT_EQ(t.TimeOuts, 1);
   EXPECT_FALSE(client.view.Time_Img.visible);
+}
+
+// The chow button is a picture like the others: grey, coloured when offered,
+// grey again once the offer is answered. The claim words keep entry 0 empty.
+TEST_F(TurnClock, AnOfferedChowLightsItsButtonLikeEveryOtherClaim) {
+  ASSERT_EQ(client.view.Operation[0].picture, 141);
+  Receive({Turn(1, 10, 4 | 1)});
+  platform.RunTicks(3);
+  EXPECT_TRUE(client.view.Operation[0].visible);
+  EXPECT_TRUE(client.view.Operation[0].enabled);
+  EXPECT_EQ(client.view.Operation[0].picture, 142);
+  EXPECT_EQ(client.view.Operation[4].picture, client.pics.OperationPics[13]);
+  MainForm_Operation_Click(client, ControlInput{.index = 4});
+  EXPECT_EQ(client.view.Operation[0].picture, 141);
+  EXPECT_FALSE(client.view.Operation[0].enabled);
+  EXPECT_EQ(client.pics.WordPics[0], kNoPictureId);
+  EXPECT_FALSE(PutPicture(client, kNoPictureId, client.view.Words));
 }
 
 TEST_F(TurnClock, AnotherSeatsClockStandsBesideItAndHidesAtZero) {

@@ -1,6 +1,8 @@
 // Login, seating, readiness, chat and leaving, driven through fake seats.
 #include <gtest/gtest.h>
 
+#include <set>
+
 #include "core/connection/gbk.h"
 #include "server/table_fixture.h"
 
@@ -201,6 +203,53 @@ TEST(Leaving, AnAbsentSeatIsGivenUpAfterAWhileBetweenHands) {
   h.Advance(1);
   EXPECT_FALSE(h.table.Seat(1).taken);
   EXPECT_EQ(h.Frames(1, Cmd::PlayerLeaves).size(), 1u);
+}
+
+// Every player shows a face of its own, its sex that of the portrait's set,
+// and keeps it when it leaves and comes back.
+TEST(Portraits, FourPlayersFourFacesKeptAcrossTheVisit) {
+  Harness h(Plain());
+  for (LinkId l = 1; l <= 4; ++l) h.Join("p" + std::to_string(l), l);
+  auto faceOf = [&](LinkId seen, const std::string& account) {
+    std::string face;
+    for (const Frame& f : h.Frames(seen, Cmd::PlayerInfo)) {
+      if (AccountAt(f, layout::kAccount) != account) continue;
+      face = AccountAt(f, layout::kFace);
+      EXPECT_EQ(f[layout::kSex] != 0, face.front() == 'm') << face;
+    }
+    return face;
+  };
+  std::set<std::string> faces;
+  for (int k = 1; k <= 4; ++k) faces.insert(faceOf(1, "p" + std::to_string(k)));
+  EXPECT_EQ(faces.size(), 4u);
+  EXPECT_FALSE(faces.count(""));
+  const std::string p3 = faceOf(1, "p3");
+  EXPECT_EQ(faceOf(3, "p3"), p3);  // the player sees itself as the others see it
+
+  h.Send(3, client_frames::Leave(4));
+  h.Join("p9", 9);
+  const std::string p9 = faceOf(9, "p9");
+  EXPECT_NE(p9, p3);
+  h.Send(9, client_frames::Leave(4));
+  h.Join("p3", 10);
+  EXPECT_EQ(faceOf(10, "p3"), p3);
+}
+
+TEST(Portraits, TheTwentyFacesAreTheClientsMaleAndFemaleSets) {
+  EXPECT_EQ(PortraitOf(0).face, "m1");
+  EXPECT_EQ(PortraitOf(9).face, "m10");
+  EXPECT_TRUE(PortraitOf(9).male);
+  EXPECT_EQ(PortraitOf(10).face, "w1");
+  EXPECT_EQ(PortraitOf(19).face, "w10");
+  EXPECT_FALSE(PortraitOf(19).male);
+  // Twenty-one accounts at different times: the first twenty all differ.
+  PortraitBook book;
+  std::set<std::string> faces;
+  for (int i = 0; i < 20; ++i) faces.insert(book.For("a" + std::to_string(i), {}).face);
+  EXPECT_EQ(faces.size(), 20u);
+  // Beyond twenty, still none that a player at the table wears.
+  EXPECT_NE(book.For("late", {"m1", "w1"}).face, "m1");
+  EXPECT_EQ(book.For("a0", {"m1"}).face, "m1");
 }
 
 TEST(Links, ALinkThatNeverLogsInIsDropped) {

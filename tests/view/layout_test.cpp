@@ -83,9 +83,9 @@ TEST_P(LayoutTest, WidgetsTakeTheirScaledPlaces) {
   // Button pictures: pairs 0/1, 2/3, 4/5 for buttons 0..2, then skip 6/7.
   EXPECT_EQ(v.AnNiu[2].picture, client.pics.ButtonPics[4]);
   EXPECT_EQ(v.AnNiu[3].picture, client.pics.ButtonPics[8]);
-  // Operation(0) has no grey picture.
-  EXPECT_EQ(v.Operation[0].picture, kNoPicture);
-  EXPECT_EQ(v.Operation[1].picture, client.pics.OperationPics[3]);
+  // Every claim button, the chow button too, starts on its grey face.
+  for (int i = 0; i < 5; ++i) EXPECT_EQ(v.Operation[i].picture, client.pics.OperationPics[3 * i]);
+  EXPECT_EQ(v.Operation[0].picture, 141);
   EXPECT_TRUE(v.Sysmsg[0].visible && v.Sysmsg[1].visible);
   EXPECT_FALSE(v.Time_Img.visible);
   // The table surface is 1024 × 768 scaled.
