@@ -137,6 +137,10 @@ class Platform {
   virtual void RestoreMainWindow() = 0;
   // Brings the main window above the others once (it does not stay on top).
   virtual void BringMainWindowToTop() {}
+  // Moves the main window with the pointer, as a caption being dragged
+  // would, until the mouse button is let go (the window has no caption of
+  // the window system's).
+  virtual void DragMainWindow() {}
   virtual void ViewChanged() = 0;  // the view model changed: repaint
   virtual ScreenSize Screen() = 0;
 

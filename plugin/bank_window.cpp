@@ -8,6 +8,7 @@
 #include <QVBoxLayout>
 
 #include "plugin/plugin_texts.h"
+#include "plugin/table_surface.h"
 
 namespace vask::props {
 
@@ -15,7 +16,7 @@ namespace {
 
 constexpr int kWidth = 300, kHeight = 268;
 // The table surface lies at (8, 20) of the client's window.
-constexpr int kSurfaceLeft = 8, kSurfaceTop = 20, kSurfaceWidth = 1024;
+constexpr int kSurfaceWidth = 1024;
 constexpr double kSmallScale = 0.78125;
 
 const char* kStyle =
@@ -122,8 +123,9 @@ void BankWindow::Toggle() {
 void BankWindow::Place() {
   if (!table_) return;
   const double s = model_.layout == 2 ? kSmallScale : 1.0;
-  const int right = static_cast<int>((kSurfaceLeft + kSurfaceWidth - 150) * s);
-  move(right - kWidth, static_cast<int>((kSurfaceTop + 150) * s));
+  const QPointF surface = SurfaceOrigin(table_, s);
+  const int right = static_cast<int>(surface.x() + (kSurfaceWidth - 150) * s);
+  move(right - kWidth, static_cast<int>(surface.y() + 150 * s));
 }
 
 }  // namespace vask::props

@@ -6,6 +6,7 @@
 #include <cmath>
 
 #include "plugin/chest_art.h"
+#include "plugin/table_surface.h"
 
 namespace vask::props {
 
@@ -13,7 +14,6 @@ namespace {
 
 constexpr double kSmallScale = 0.78125;
 // The table surface lies at (8, 20) of the client's window.
-constexpr int kSurfaceLeft = 8, kSurfaceTop = 20;
 constexpr int kFrameMs = 40;
 constexpr int kRays = 12;
 // The ring of light around the chest, as a multiple of its size.
@@ -41,8 +41,8 @@ void ChestGlow::Place() {
   const int side = static_cast<int>(std::max(w_, h_) * kRing);
   // x_, y_, w_ and h_ are already the client's units; only the surface's
   // place in the window scales.
-  setGeometry(static_cast<int>(kSurfaceLeft * s) + x_ - side / 2, static_cast<int>(kSurfaceTop * s) + y_ - side / 2,
-              side, side);
+  const QPointF surface = SurfaceOrigin(parentWidget(), s);
+  setGeometry(static_cast<int>(surface.x()) + x_ - side / 2, static_cast<int>(surface.y()) + y_ - side / 2, side, side);
 }
 
 void ChestGlow::Start() {

@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "core/social/prop_plugin.h"
+#include "core/view/portrait_index.h"
 #include "plugin/bank_window.h"
 #include "plugin/chest_art.h"
 #include "plugin/chest_glow.h"
@@ -151,10 +152,10 @@ class VaskProps final : public PropPlugin {
     if (glow_) glow_->Place();
   }
 
-  bool SetUserinfo(const std::string&, const std::string&, int sex, bool, int view, int seatMask,
+  bool SetUserinfo(const std::string& face, const std::string&, int sex, bool, int view, int seatMask,
                    const std::string& account, const std::string& nick) override {
     if (view < 0 || view > 3) return true;
-    model_.SetSeat(view, seatMask, account, nick, sex != 0);
+    model_.SetSeat(view, seatMask, account, nick, sex != 0, PortraitIndex(face));
     return true;
   }
 

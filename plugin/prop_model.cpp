@@ -35,7 +35,8 @@ std::string AmountText(std::int64_t v) { return std::to_string(v); }
 
 }  // namespace
 
-void PropModel::SetSeat(int view, int mask, const std::string& account, const std::string& nick, bool male) {
+void PropModel::SetSeat(int view, int mask, const std::string& account, const std::string& nick, bool male,
+                        int portrait) {
   SeatInfo& s = seats[static_cast<std::size_t>(view & 3)];
   const bool firstOwn = view == 0 && !s.present;
   s.present = true;
@@ -43,6 +44,7 @@ void PropModel::SetSeat(int view, int mask, const std::string& account, const st
   s.account = account;
   s.nick = nick;
   s.male = male;
+  s.portrait = portrait;
   if (firstOwn) AskBank();
   Changed();
 }

@@ -20,6 +20,7 @@ struct SeatInfo {
   std::string account;
   std::string nick;
   bool male = true;
+  int portrait = 0;  // the client's portrait index, 0..19
   std::array<bool, kPropKinds> using_{};  // props this player used this hand
 };
 
@@ -48,7 +49,7 @@ class PropModel {
   // Called whenever something a window shows changed.
   std::function<void()> changed;
 
-  void SetSeat(int view, int mask, const std::string& account, const std::string& nick, bool male);
+  void SetSeat(int view, int mask, const std::string& account, const std::string& nick, bool male, int portrait);
   void ClearSeat(int view);
   // A frame from the server (Rec_MSG).
   void OnFrame(const Frame& f);

@@ -2,7 +2,10 @@
 
 #include <QPainter>
 #include <QPainterPath>
+#include <algorithm>
 
+#include "platform/qt/art/art_parts.h"
+#include "plugin/table_surface.h"
 
 namespace vask::props {
 
@@ -12,7 +15,6 @@ constexpr double kSmallScale = 0.78125;
 // The portraits' places on the table surface (left, top, width, height),
 // and where the surface lies in the client's window.
 constexpr std::array<std::array<int, 4>, 4> kPlates{{{10, 668, 85, 90}, {7, 15, 70, 62}, {350, 15, 70, 62}, {693, 15, 70, 62}}};
-constexpr int kSurfaceLeft = 8, kSurfaceTop = 20;
 
 // One short mark per prop for its badge.
 constexpr std::array<const char*, kPropKinds> kBadges{"钥", "倍", "喇"};
@@ -29,7 +31,8 @@ SeatPlate::SeatPlate(const PropModel& model, int view, QWidget* table) : QWidget
 void SeatPlate::Place() {
   const double s = model_.layout == 2 ? kSmallScale : 1.0;
   const auto& r = kPlates[static_cast<std::size_t>(view_)];
-  setGeometry(static_cast<int>((kSurfaceLeft + r[0]) * s), static_cast<int>((kSurfaceTop + r[1]) * s),
+  const QPointF surface = SurfaceOrigin(parentWidget(), s);
+  setGeometry(static_cast<int>(surface.x() + r[0] * s), static_cast<int>(surface.y() + r[1] * s),
               static_cast<int>(r[2] * s), static_cast<int>(r[3] * s));
 }
 
@@ -37,21 +40,35 @@ void SeatPlate::paintEvent(QPaintEvent*) {
   const SeatInfo& seat = model_.seats[static_cast<std::size_t>(view_)];
   QPainter p(this);
   p.setRenderHint(QPainter::Antialiasing);
+  p.setRenderHint(QPainter::SmoothPixmapTransform);
   const QRectF r = QRectF(rect()).adjusted(1, 1, -1, -1);
-  QLinearGradient face(r.topLeft(), r.bottomRight());
-  face.setColorAt(0, seat.male ? QColor(90, 140, 200) : QColor(220, 120, 150));
-  face.setColorAt(1, seat.male ? QColor(30, 60, 110) : QColor(130, 50, 80));
-  p.setPen(QPen(QColor(214, 186, 110), 1.5));
-  p.setBrush(face);
-  p.drawRoundedRect(r, 8, 8);
-
-  const QString nick = QString::fromStdString(seat.nick);
-  QFont big(QStringLiteral("WenQuanYi Zen Hei"));
-  big.setPixelSize(static_cast<int>(r.height() * 0.42));
-  big.setBold(true);
-  p.setFont(big);
-  p.setPen(QColor(255, 248, 230));
-  p.drawText(r.adjusted(0, 0, 0, -r.height() * 0.28), Qt::AlignCenter, nick.left(1).toUpper());
+  // The gilt frame, and the portrait inside it.
+  QLinearGradient gilt(r.topLeft(), r.bottomRight());
+  gilt.setColorAt(0, QColor(255, 230, 150));
+  gilt.setColorAt(0.5, QColor(190, 140, 50));
+  gilt.setColorAt(1, QColor(120, 80, 20));
+  p.setPen(QPen(QColor(70, 40, 10), 1));
+  p.setBrush(gilt);
+  p.drawRoundedRect(r, 7, 7);
+  const double rim = std::max(2.0, r.width() * 0.06);
+  const QRectF inner = r.adjusted(rim, rim, -rim, -rim);
+  const qreal dpr = devicePixelRatioF();
+  const QSize pixels(static_cast<int>(inner.width() * dpr), static_cast<int>(inner.height() * dpr));
+  if (faceIndex_ != seat.portrait || face_.size() != pixels) {
+    faceIndex_ = seat.portrait;
+    const art::DrawingResolution resolution(dpr * inner.width() / 85);
+    face_ = art::DrawPortrait(std::clamp(seat.portrait, 0, 19))
+                .scaled(pixels, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+  }
+  QPainterPath clip;
+  clip.addRoundedRect(inner, 4, 4);
+  p.save();
+  p.setClipPath(clip);
+  p.drawImage(inner, face_);
+  p.restore();
+  p.setPen(QPen(QColor(255, 244, 200, 160), 1));
+  p.setBrush(Qt::NoBrush);
+  p.drawRoundedRect(inner, 4, 4);
 
   QFont small(QStringLiteral("WenQuanYi Zen Hei"));
   const qreal badge = r.height() * 0.26;

@@ -1,7 +1,9 @@
 #pragma once
 // The players' plates our plug-in draws in place of the table's portraits
-// (the client hides those for the players the plug-in knows): a drawn face
-// with the player's initial and a badge for every prop used this hand.
+// (the client hides those for the players the plug-in knows): the player's
+// own portrait, the client's picture of it, in the plug-in's gilt frame, with
+// a badge for every prop used this hand.
+#include <QImage>
 #include <QPointer>
 #include <QWidget>
 #include <array>
@@ -21,6 +23,9 @@ class SeatPlate final : public QWidget {
  private:
   const PropModel& model_;
   int view_;
+  // The portrait at the plate's pixels, drawn again for another face or size.
+  QImage face_;
+  int faceIndex_ = -1;
 };
 
 class SeatPlates {

@@ -28,10 +28,8 @@ bool Refuse(Client& c, const std::string& text) {
 
 // The window takes the whole screen up to 1040 × 796, from the top left.
 void SizeToScreen(Client& c) {
-  ScreenSize s = c.platform.Screen();
-  int h = s.height <= 768 ? s.height : kMainHeight;
-  int w = s.width <= 1024 ? s.width : kMainWidth;
-  c.platform.PlaceMainWindow(0, 0, w, h);
+  const ScreenSize window = MainWindowSize(c.platform.Screen());
+  c.platform.PlaceMainWindow(0, 0, window.width, window.height);
 }
 
 void TakeCommandLine(Client& c, const CommandLine& cl) {

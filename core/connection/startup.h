@@ -37,10 +37,6 @@ inline constexpr const char* kDefaultCaption = "Velora游戏";
 // The name of the lock that keeps a second client from starting.
 inline constexpr const char* kInstanceLock = "velora-table-client";
 
-// The window is 1040 × 796 unless the screen is smaller.
-inline constexpr int kMainWidth = 1040;
-inline constexpr int kMainHeight = 796;
-
 namespace startup_text {
 inline constexpr const char* kTitle = "警告";
 inline constexpr const char* kAlreadyRunning = " Velora游戏已经运行！";

@@ -97,7 +97,7 @@ void LayOutListWindow(Client& c, FormWindow& w, const char* caption, float width
     list.w = w.w - S(16);
     list.h = w.h - S(34);
     list.lineHeight = S(kListLineH);
-    list.fontSize = S(kListFontPoints);
+    list.fontSize = kListFontPoints;  // drawn with the table's scale
     list.foreColor = 0xF0E6C8;
   }
   ListControl& close = Part(w, "Label1");

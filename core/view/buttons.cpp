@@ -1,5 +1,7 @@
 #include "core/view/buttons.h"
 
+#include <algorithm>
+
 #include "core/client.h"
 #include "core/connection/leaving.h"
 #include "core/connection/lobby_link.h"
@@ -7,6 +9,7 @@
 #include "core/connection/reconnect.h"
 #include "core/handlers.h"
 #include "core/settle/score_windows.h"
+#include "core/view/chrome.h"
 #include "core/view/player_card.h"
 #include "core/view/pull_choice.h"
 #include "core/view/reset.h"
@@ -112,6 +115,7 @@ void ResetHovers(Client& c) {
   }
   HidePlayerCard(c);
   ResetQuickOpHover(c);
+  ResetChromeHover(c);
   if (w.BankHover) PutPicture(c, kBankPic, c.view.Bank);
   w.BankHover = false;
   Changed(c);
@@ -156,6 +160,10 @@ void PlaceChatWindow(Client& c, FormWindow& w) {
     w.x = 0.27f * v.Pic2.w;
     w.y = 0.6f * v.Pic2.h;
   }
+  // The phrase window is taller than the table leaves below that corner:
+  // it stays on the table, its bottom on the table's edge.
+  w.x = std::clamp(w.x, 0.0f, std::max(0.0f, v.Pic1.w - w.w));
+  w.y = std::clamp(w.y, 0.0f, std::max(0.0f, v.Pic1.h - w.h));
   ++c.view.revision;
 }
 
@@ -168,7 +176,11 @@ void MainForm_AnNiu_MouseMove(Client& c, const ControlInput& in) {
 
 void MainForm_AnNiu_Click(Client& c, const ControlInput& in) {
   if (in.index < 0 || in.index > 8 || !c.view.AnNiu[in.index].enabled) return;
-  switch (in.index) {
+  RunButtonAction(c, in.index);
+}
+
+void RunButtonAction(Client& c, int button) {
+  switch (button) {
     case an_niu::kSend: SendChat(c); break;  // not rate-limited
     case an_niu::kChat: ToggleTalkWindow(c); break;
     case an_niu::kStart: StartOrContinue(c); break;

@@ -22,6 +22,10 @@ inline constexpr int kRules = 7;     // "规则"
 inline constexpr int kLeave = 8;     // "退出"
 }  // namespace an_niu
 
+// What button i does when clicked, whether or not it is enabled: the
+// title band's close and minimise buttons run actions 8 and 4.
+void RunButtonAction(Client& c, int button);
+
 // The ButtonPics entry button i shows, normal or hovered.
 int ButtonFaceEntry(const Client& c, int button, bool hover);
 

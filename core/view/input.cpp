@@ -4,6 +4,7 @@
 
 #include "core/client.h"
 #include "core/handlers.h"
+#include "core/view/chrome.h"
 #include "core/view/view_model.h"
 
 namespace vask {
@@ -18,6 +19,11 @@ bool Inside(const Control& c, float x, float y) {
 // not listed, or an empty slot, ignores the event.
 const ControlHandlers kInputHandlers[] = {
     {"Form", nullptr, nullptr, nullptr, nullptr, nullptr, MainForm_Form_KeyDown, nullptr},
+    {"Pic2", MainForm_Form_MouseMove},
+    {"ImgClose", MainForm_ImgClose_MouseMove, MainForm_ImgClose_MouseDown, MainForm_ImgClose_MouseUp,
+     MainForm_ImgClose_Click},
+    {"ImgMin", MainForm_ImgMin_MouseMove, MainForm_ImgMin_MouseDown, MainForm_ImgMin_MouseUp, MainForm_ImgMin_Click},
+    {"LbMove", MainForm_LbMove_MouseMove, MainForm_LbMove_MouseDown},
     {"Pic1", MainForm_Pic1_MouseMove, MainForm_Pic1_MouseDown, nullptr, nullptr, nullptr, MainForm_Pic1_KeyDown,
      nullptr},
     {"MJ_Image", MainForm_MJ_Image_MouseMove, MainForm_MJ_Image_MouseDown},
@@ -80,6 +86,18 @@ ControlInput MouseInput(const HitResult& hit, const InputEvent& e) {
 
 HitResult ControlAt(const ViewModel& v, float windowX, float windowY) {
   HitResult hit;
+  // The title band lies above everything, the table's floating windows too.
+  const std::pair<const char*, const Control*> band[] = {
+      {"ImgClose", &v.ImgClose[0]}, {"ImgMin", &v.ImgMin[0]}, {"LbMove", &v.LbMove}};
+  for (const auto& [name, c] : band) {
+    if (c->visible && Inside(*c, windowX, windowY)) {
+      hit.name = name;
+      hit.index = c == &v.LbMove ? -1 : 0;
+      hit.x = windowX - c->x;
+      hit.y = windowY - c->y;
+      return hit;
+    }
+  }
   const float sx = windowX - v.Pic1.x, sy = windowY - v.Pic1.y;
   // Floating windows lie above the table; the one declared last is in front.
   const FormWindow* window = nullptr;

@@ -1,7 +1,7 @@
 #pragma once
 // The user's mouse and keys, routed to the handler of the control they
 // reach: the pointer's control is the topmost visible one under it (the
-// floating windows, then the table's controls front to back, then the table
+// title band, the floating windows, then the table's controls front to back, then the table
 // surface Pic1, then the window background Pic2). A press and release on the
 // same control is also its click.
 #include <span>

@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "core/client.h"
+#include "core/view/chrome.h"
 #include "core/view/player_card.h"
 
 namespace vask {
@@ -63,13 +64,25 @@ void InstallTileSizes(ViewModel& v, TileSizeSet set) {
   for (int view = 0; view < 4; ++view) InstallTileSize(v, set, view);
 }
 
+ScreenSize MainWindowSize(ScreenSize screen) {
+  return {screen.width <= kSurfaceWidth ? screen.width : kWindowWidth,
+          screen.height <= kSurfaceHeight ? screen.height : kWindowHeight};
+}
+
 void InitLayout(Client& c) {
   ViewModel& v = c.view;
-  v.LayoutScale = ChooseLayoutScale(c.platform.Screen());
-  Place(v.Pic2, 0, 0, Scaled(v, kWindowWidth), Scaled(v, kWindowHeight));
+  const ScreenSize screen = c.platform.Screen();
+  v.LayoutScale = ChooseLayoutScale(screen);
+  // The window is as start-up sized it; the surface sits in it inside the
+  // rim and under the band, as far as the window leaves room for them.
+  const ScreenSize window = MainWindowSize(screen);
+  Place(v.Pic2, 0, 0, static_cast<float>(window.width), static_cast<float>(window.height));
   v.Pic2.visible = true;
-  Place(v.Pic1, Scaled(v, kSurfaceLeft), Scaled(v, kSurfaceTop), Scaled(v, kSurfaceWidth), Scaled(v, kSurfaceHeight));
+  const float sw = Scaled(v, kSurfaceWidth), sh = Scaled(v, kSurfaceHeight);
+  Place(v.Pic1, std::clamp(std::floor((v.Pic2.w - sw) / 2), 0.0f, Scaled(v, kSurfaceLeft)),
+        std::clamp(v.Pic2.h - sh, 0.0f, Scaled(v, kSurfaceTop)), sw, sh);
   v.Pic1.visible = true;
+  LayoutChrome(c);
   // Controls the layout never moves: their design places.
   Place(v.Host, 16, 192, 71, 25);
   Place(v.Zhuang, 56, 192, 25, 25);
@@ -86,7 +99,8 @@ void InitLayout(Client& c) {
 void PlacePlayerLabels(Client& c) {
   ViewModel& v = c.view;
   auto S = [&](float k) { return Scaled(v, k); };
-  const float labelW0 = S(125), labelW = S(160), labelH = S(20);
+  // View 3's labels end clear of the title band's buttons in the corner.
+  const float labelW0 = S(125), labelW = S(125), labelH = S(20);
   Place(v.Nid[0], S(181), S(700), labelW0, labelH);
   Place(v.Cash[0], S(181), S(724), labelW0, labelH);
   Place(v.Level[0], S(181), S(744), labelW0, labelH);
@@ -99,7 +113,9 @@ void PlacePlayerLabels(Client& c) {
   Place(v.Location, S(760), S(668), S(250), S(20));
   Place(v.imgword1, S(640), S(659), S(57), S(13));
   Place(v.imgword2, S(640), S(675), S(57), S(13));
-  Place(v.imgLocation, S(632), S(654), S(394), S(39));
+  // The strip behind the phrase and bank buttons would reach two pixels past
+  // the table's right edge: it ends at the edge.
+  Place(v.imgLocation, S(632), S(654), std::min(S(394), v.Pic1.w - S(632)), S(39));
 }
 
 void LayoutPanel(Client& c) {

@@ -13,11 +13,16 @@ struct Client;
 // The table surface at scale 1.
 inline constexpr int kSurfaceWidth = 1024;
 inline constexpr int kSurfaceHeight = 768;
-// The window around it at scale 1: a title band above, a rim around.
+// The window around it where the screen has room: the title band above, a
+// rim around. A smaller screen gets a window of its own size: the surface
+// then fills it and the band lies over the surface's empty top strip.
 inline constexpr int kWindowWidth = 1040;
 inline constexpr int kWindowHeight = 796;
 inline constexpr int kSurfaceLeft = 8;
 inline constexpr int kSurfaceTop = 20;
+
+// The main window's size on a screen: the whole screen up to 1040 × 796.
+ScreenSize MainWindowSize(ScreenSize screen);
 
 inline constexpr float kSmallScale = 0.78125f;
 

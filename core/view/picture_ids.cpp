@@ -77,15 +77,18 @@ PictureSize PictureSizeOf(int id) {
   return {24, 24};
 }
 
-const std::array<int, 8>& WindowPictureIds() {
-  static const std::array<int, 8> ids = {kSpeakBoxPic,     kSpeakBoxPic + 1, kSpeakBoxPic + 2, kSpeakBoxPic + 3,
-                                         kSoundRowPic,     kSoundRowPic + 1, kSoundRowPic + 2, kSoundRowPic + 3};
+const std::array<int, 14>& WindowPictureIds() {
+  static const std::array<int, 14> ids = {kSpeakBoxPic,     kSpeakBoxPic + 1, kSpeakBoxPic + 2, kSpeakBoxPic + 3,
+                                          kSoundRowPic,     kSoundRowPic + 1, kSoundRowPic + 2, kSoundRowPic + 3,
+                                          kClosePic,        kClosePic + 1,    kClosePic + 2,    kMinimizePic,
+                                          kMinimizePic + 1, kMinimizePic + 2};
   return ids;
 }
 
 PictureSize WindowPictureSize(int id) {
   if (id >= kSpeakBoxPic && id <= kSpeakBoxPic + 3) return {240, 110};
   if (id >= kSoundRowPic && id <= kSoundRowPic + 3) return {91, 35};
+  if (id >= kClosePic && id <= kMinimizePic + 2) return {20, 16};
   return {};
 }
 

@@ -48,7 +48,10 @@ const std::array<int, 327>& AllPictureIds();
 // Pictures that belong to floating windows rather than to the numbered set.
 inline constexpr int kSpeakBoxPic = 700;  // 700..703: the speech bubble of view 0..3
 inline constexpr int kSoundRowPic = 710;  // 710..713: the rows of the sound settings
-const std::array<int, 8>& WindowPictureIds();
+// The title band's buttons: normal, hover and pressed faces.
+inline constexpr int kClosePic = 720;     // 720..722
+inline constexpr int kMinimizePic = 723;  // 723..725
+const std::array<int, 14>& WindowPictureIds();
 // The drawn size of a window picture; {0, 0} for any other id.
 PictureSize WindowPictureSize(int id);
 

@@ -70,6 +70,9 @@ struct ListControl : Control {
 // card, sound settings, leave and reconnect dialogs): drawn above the table
 // with a constant opacity, placed relative to the table surface, hidden
 // rather than destroyed. Its parts are placed relative to the window.
+// Its parts' fonts, and its caption's, are design points: they are drawn
+// times LayoutScale, so that a window's text keeps to its columns on a small
+// screen.
 struct FormWindow : Control {
   std::uint8_t opacity = 200;  // of 255
   // Shaped by its picture: only the pixels whose colour differs from that
@@ -124,9 +127,18 @@ struct ViewModel {
   std::array<std::int16_t, 4> TileH{};
 
   // The window background and the table surface. Pic1's x/y are its place
-  // in the window (window pixels); every other control is on the surface.
+  // in the window (window pixels); every other control is on the surface,
+  // except the title band's below.
   Control Pic2;
   Control Pic1;
+
+  // The window's own title band, in window pixels and drawn above
+  // everything: the close and minimise buttons (element 0 is the one shown;
+  // 1, 2 and 3 hold its normal, hover and pressed faces) and the strip that
+  // drags the window.
+  std::array<Control, 4> ImgClose{};
+  std::array<Control, 4> ImgMin{};
+  Control LbMove;
 
   std::array<Control, 136> MJ_Image{};  // one per physical tile
   std::array<Control, 16> SZ_Image{};   // hidden dice pictures

@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <string>
 
+#include "core/view/portrait_index.h"
+
 namespace vask {
 
 struct Client;
@@ -35,6 +37,8 @@ struct WidgetState {
   // Poll ticks left for the pending decision.
   std::int16_t PullTicks = 0;
   bool WordHover1 = false, WordHover2 = false, BankHover = false;
+  // A title-band button (ImgClose or ImgMin) shows its hover face.
+  bool ChromeHover = false;
   // Per view: poll ticks left before the seat's pull or sit marker hides;
   // 0 when none runs.
   std::array<std::int16_t, 4> MarkerTicks{};
@@ -43,8 +47,6 @@ struct WidgetState {
 
 // The portrait of the seat at view v from its player's Face.
 void ShowPortrait(Client& c, int view);
-// The portrait index a Face names: m1..m10 are 0..9, w1..w10 are 10..19.
-int PortraitIndex(const std::string& face);
 // The wealth badge shows the value (the caller hides it for 0).
 void ShowWealth(Client& c, std::int32_t value);
 // The two message lines Sysmsg(0..1): the line emptied, then the text shown

@@ -128,6 +128,7 @@ class FakePlatform final : public Platform {
   void MinimizeMainWindow() override;
   void RestoreMainWindow() override;
   void BringMainWindowToTop() override { calls.push_back("BringMainWindowToTop"); }
+  void DragMainWindow() override { calls.push_back("DragMainWindow"); }
   void ViewChanged() override { ++viewChanges; }
   ScreenSize Screen() override { return screen; }
   bool AcquireSingleInstance(const std::string& name) override;

@@ -167,6 +167,8 @@ void QtPlatform::BringMainWindowToTop() {
   window_->activateWindow();
 }
 
+void QtPlatform::DragMainWindow() { window_->BeginDrag(); }
+
 void QtPlatform::ViewChanged() {
   window_->SyncPanes();
   window_->SyncInputs();

@@ -50,6 +50,7 @@ class QtPlatform final : public QObject, public Platform {
   void MinimizeMainWindow() override;
   void RestoreMainWindow() override;
   void BringMainWindowToTop() override;
+  void DragMainWindow() override;
   void ViewChanged() override;
   ScreenSize Screen() override;
   bool AcquireSingleInstance(const std::string& name) override;

@@ -2,6 +2,9 @@
 
 #include <QKeyEvent>
 #include <QCloseEvent>
+#include <QGuiApplication>
+#include <QScreen>
+#include <QWindow>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPainter>
@@ -27,10 +30,12 @@ QColor Rgb(std::uint32_t c) { return QColor((c >> 16) & 0xFF, (c >> 8) & 0xFF, c
 
 QRectF Rect(const Control& c) { return QRectF(c.x, c.y, c.w, c.h); }
 
-QFont FontFor(const Control& c) {
+// `scale`: the floating windows' fonts grow and shrink with the table.
+QFont FontFor(const Control& c, float scale = 1) {
   QFont f(QStringLiteral("WenQuanYi Zen Hei"));
   // Points at the table's 96 dpi, independent of the screen's own dpi.
-  f.setPixelSize(std::max(6, static_cast<int>(std::lround((c.fontSize > 0 ? c.fontSize : kWindowFontPoints) * 4.0 / 3.0))));
+  const double points = (c.fontSize > 0 ? c.fontSize : kWindowFontPoints) * scale;
+  f.setPixelSize(std::max(6, static_cast<int>(std::lround(points * 4.0 / 3.0))));
   f.setBold(c.bold);
   return f;
 }
@@ -122,45 +127,83 @@ const QImage* TableRenderer::PluginPicture(int id) {
   return img.isNull() ? nullptr : &img;
 }
 
+namespace {
+
+quint64 PictureKey(int id, int w, int h) {
+  return (static_cast<quint64>(static_cast<std::uint32_t>(id)) << 32) | (static_cast<quint64>(w & 0xFFFF) << 16) |
+         static_cast<quint64>(h & 0xFFFF);
+}
+
+}  // namespace
+
 const QPixmap* TableRenderer::Scaled(int id, int w, int h) {
   if (!pictures_ || w <= 0 || h <= 0) return nullptr;
   const QImage* plugin = PluginPicture(id);  // first: it drops stale copies
-  const quint64 key = (static_cast<quint64>(static_cast<std::uint32_t>(id)) << 32) |
-                      (static_cast<quint64>(w & 0xFFFF) << 16) | static_cast<quint64>(h & 0xFFFF);
+  // Pictures are made at the screen's own pixels: on a screen of pixel ratio
+  // 2 a 50 × 77 tile is 100 × 154 pixels, not an enlarged small one.
+  const int dw = static_cast<int>(std::lround(w * dpr_)), dh = static_cast<int>(std::lround(h * dpr_));
+  const quint64 key = PictureKey(id, dw, dh);
   auto it = scaled_.find(key);
   if (it != scaled_.end()) return &it.value();
   const QImage* img = plugin ? plugin : pictures_(id);
   if (!img) return nullptr;
-  QPixmap pm = QPixmap::fromImage(img->scaled(w, h, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
+  QPixmap pm = QPixmap::fromImage(img->scaled(dw, dh, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
+  pm.setDevicePixelRatio(dpr_);
   return &scaled_.insert(key, pm).value();
 }
 
 const QRegion& TableRenderer::Shape(int id, int w, int h) {
-  const quint64 key = (static_cast<quint64>(static_cast<std::uint32_t>(id)) << 32) |
-                      (static_cast<quint64>(w & 0xFFFF) << 16) | static_cast<quint64>(h & 0xFFFF);
+  const quint64 key = PictureKey(id, w, h);
   auto it = shapes_.find(key);
   if (it != shapes_.end()) return it.value();
-  const QPixmap* pm = Scaled(id, w, h);
-  return shapes_.insert(key, pm ? ShapeRegion(pm->toImage()) : QRegion()).value();
+  // In the window's own pixels, whatever the screen's.
+  const QImage* plugin = pictures_ && w > 0 && h > 0 ? PluginPicture(id) : nullptr;
+  const QImage* img = plugin ? plugin : (pictures_ && w > 0 && h > 0 ? pictures_(id) : nullptr);
+  return shapes_.insert(key, img ? ShapeRegion(img->scaled(w, h, Qt::IgnoreAspectRatio, Qt::SmoothTransformation))
+                                 : QRegion())
+      .value();
 }
 
 void TableRenderer::PaintBackground(QPainter& p, const ViewModel& v) {
-  const int ww = static_cast<int>(std::lround(v.Pic2.w)), wh = static_cast<int>(std::lround(v.Pic2.h));
-  if (frame_.width() != ww || frame_.height() != wh) frame_ = DrawFrame(std::max(ww, 1), std::max(wh, 1));
+  const int ww = std::max(1, static_cast<int>(std::lround(v.Pic2.w * dpr_)));
+  const int wh = std::max(1, static_cast<int>(std::lround(v.Pic2.h * dpr_)));
+  if (frame_.width() != ww || frame_.height() != wh) {
+    frame_ = DrawFrame(ww, wh);
+    frame_.setDevicePixelRatio(dpr_);
+  }
   p.drawPixmap(0, 0, frame_);
-  p.setPen(QColor(240, 220, 170));
-  QFont title(QStringLiteral("WenQuanYi Zen Hei"));
-  title.setPixelSize(std::max(8, static_cast<int>(13 * v.LayoutScale)));
-  p.setFont(title);
-  p.drawText(QRectF(v.Pic1.x + 4, 0, v.Pic2.w, v.Pic1.y), Qt::AlignLeft | Qt::AlignVCenter,
-             QString::fromStdString(v.Caption.empty() ? std::string("Vask 麻将") : v.Caption));
-  const int sw = static_cast<int>(std::lround(v.Pic1.w)), sh = static_cast<int>(std::lround(v.Pic1.h));
-  if (surface_.width() != sw || surface_.height() != sh)
-    surface_ = DrawSurface(std::max(sw, 1), std::max(sh, 1), v.LayoutScale);
+  const int sw = std::max(1, static_cast<int>(std::lround(v.Pic1.w * dpr_)));
+  const int sh = std::max(1, static_cast<int>(std::lround(v.Pic1.h * dpr_)));
+  if (surface_.width() != sw || surface_.height() != sh) {
+    surface_ = DrawSurface(sw, sh, static_cast<float>(v.LayoutScale * dpr_));
+    surface_.setDevicePixelRatio(dpr_);
+  }
   p.drawPixmap(QPointF(v.Pic1.x, v.Pic1.y), surface_);
 }
 
-void TableRenderer::PaintControl(QPainter& p, const Control& c) {
+// The window's own title band: the caption on the drag strip and the two
+// buttons. Where it lies over the table's top strip it gets a lacquer strip
+// of its own so that the caption reads on the cloth.
+void TableRenderer::PaintBand(QPainter& p, const ViewModel& v) {
+  const Control& strip = v.LbMove;
+  if (!strip.visible || strip.h <= 0) return;
+  if (v.Pic1.y < strip.h) {
+    QLinearGradient lacquer(0, 0, 0, strip.h);
+    lacquer.setColorAt(0, QColor(92, 22, 18, 235));
+    lacquer.setColorAt(1, QColor(60, 12, 10, 200));
+    p.fillRect(QRectF(v.Pic1.x, 0, v.Pic1.w, strip.h), lacquer);
+  }
+  p.setPen(QColor(240, 220, 170));
+  QFont title(QStringLiteral("WenQuanYi Zen Hei"));
+  title.setPixelSize(std::max(8, static_cast<int>(std::lround(strip.h * 0.7))));
+  p.setFont(title);
+  p.drawText(QRectF(v.Pic1.x + 6 * v.LayoutScale, strip.y, strip.w, strip.h), Qt::AlignLeft | Qt::AlignVCenter,
+             QString::fromStdString(v.Caption.empty() ? std::string("Vask 麻将") : v.Caption));
+  for (const Control* button : {&v.ImgMin[0], &v.ImgClose[0]})
+    if (button->visible) PaintControl(p, *button);
+}
+
+void TableRenderer::PaintControl(QPainter& p, const Control& c, float fontScale) {
   const QRectF r = Rect(c);
   switch (c.kind) {
     case ControlKind::Browser: return;  // no page to show
@@ -173,7 +216,7 @@ void TableRenderer::PaintControl(QPainter& p, const Control& c) {
     case ControlKind::List: {
       const auto& list = static_cast<const ListControl&>(c);
       if (c.backOpaque) p.fillRect(r, Rgb(c.backColor));
-      p.setFont(FontFor(c));
+      p.setFont(FontFor(c, fontScale));
       p.setPen(Rgb(c.foreColor));
       const qreal line = std::max<qreal>(list.lineHeight > 0 ? list.lineHeight : r.height(), 1);
       qreal y = r.y();
@@ -211,7 +254,7 @@ void TableRenderer::PaintControl(QPainter& p, const Control& c) {
     case ControlKind::Label: break;
   }
   if (!c.text.empty()) {
-    p.setFont(FontFor(c));
+    p.setFont(FontFor(c, fontScale));
     p.setPen(c.kind == ControlKind::TextBox ? QColor(Qt::black) : Rgb(c.foreColor));
     const Qt::Alignment align = c.kind == ControlKind::Picture ? (Qt::AlignHCenter | Qt::AlignTop) : AlignOf(c);
     const int flags = static_cast<int>(align) | (c.wordWrap ? Qt::TextWordWrap : 0);
@@ -221,6 +264,13 @@ void TableRenderer::PaintControl(QPainter& p, const Control& c) {
 
 void TableRenderer::Paint(QPainter& p, const ViewModel& v) {
   view_ = &v;
+  const qreal dpr = p.device() ? p.device()->devicePixelRatioF() : 1.0;
+  if (dpr != dpr_) {
+    // Another screen: every picture again at its pixels.
+    dpr_ = dpr;
+    scaled_.clear();
+    surface_ = frame_ = QPixmap();
+  }
   PaintBackground(p, v);
   p.save();
   p.translate(v.Pic1.x, v.Pic1.y);
@@ -242,17 +292,19 @@ void TableRenderer::Paint(QPainter& p, const ViewModel& v) {
       p.setPen(QPen(QColor(214, 186, 110), 1));
       p.setBrush(QColor(40, 26, 16));
       p.drawRoundedRect(r, 6, 6);
-      p.setFont(FontFor(w));
+      p.setFont(FontFor(w, v.LayoutScale));
       p.setPen(QColor(240, 220, 170));
-      p.drawText(QRectF(r.x() + 8, r.y(), r.width() - 16, 22), Qt::AlignLeft | Qt::AlignVCenter,
+      const float s = v.LayoutScale;
+      p.drawText(QRectF(r.x() + 8 * s, r.y(), r.width() - 16 * s, 22 * s), Qt::AlignLeft | Qt::AlignVCenter,
                  QString::fromStdString(w.text));
     }
     p.translate(w.x, w.y);
     for (const ListControl& part : w.parts)
-      if (part.visible) PaintControl(p, part);
+      if (part.visible) PaintControl(p, part, v.LayoutScale);
     p.restore();
   });
   p.restore();
+  PaintBand(p, v);
 }
 
 QImage RenderTable(const ViewModel& view, TableRenderer& renderer) {
@@ -269,8 +321,22 @@ QImage RenderTable(const ViewModel& view, const PictureArt& art) {
   return RenderTable(view, renderer);
 }
 
+namespace {
+
+// The pictures are drawn for the screen the window opens on.
+double ScreenPixelRatio() {
+  const QScreen* screen = QGuiApplication::primaryScreen();
+  return screen ? std::max(1.0, screen->devicePixelRatio()) : 1.0;
+}
+
+}  // namespace
+
 TableWindow::TableWindow(QWidget* parent)
-    : QWidget(parent), art_(std::make_unique<PictureArt>()), renderer_(std::make_unique<TableRenderer>(art_.get())) {
+    : QWidget(parent),
+      art_(std::make_unique<PictureArt>(ScreenPixelRatio())),
+      renderer_(std::make_unique<TableRenderer>(art_.get())) {
+  // The window draws its own title band (close, minimise, the drag strip).
+  setWindowFlag(Qt::FramelessWindowHint);
   resize(1040, 796);
   setAttribute(Qt::WA_OpaquePaintEvent);
   setMouseTracking(true);  // hovering raises tiles and lights buttons
@@ -331,7 +397,11 @@ TableWindow::~TableWindow() = default;
 
 void TableWindow::SetView(const ViewModel* view) {
   view_ = view;
-  if (view_ && view_->Pic2.w > 0) resize(static_cast<int>(std::lround(view_->Pic2.w)), static_cast<int>(std::lround(view_->Pic2.h)));
+  if (view_ && view_->Pic2.w > 0) {
+    resize(static_cast<int>(std::lround(view_->Pic2.w)), static_cast<int>(std::lround(view_->Pic2.h)));
+    // Where the prop plug-in finds the table surface for its own windows.
+    setProperty("vaskSurface", QRectF(view_->Pic1.x, view_->Pic1.y, view_->Pic1.w, view_->Pic1.h));
+  }
   SyncPanes();
   SyncInputs();
   update();
@@ -424,9 +494,31 @@ void TableWindow::UpdatePointer(float x, float y) {
   if (cursor().shape() != shape) setCursor(shape);
 }
 
-void TableWindow::mouseMoveEvent(QMouseEvent* e) { SendMouse(static_cast<int>(InputKind::MouseMove), e); }
-void TableWindow::mousePressEvent(QMouseEvent* e) { SendMouse(static_cast<int>(InputKind::MouseDown), e); }
-void TableWindow::mouseReleaseEvent(QMouseEvent* e) { SendMouse(static_cast<int>(InputKind::MouseUp), e); }
+void TableWindow::BeginDrag() {
+  if (QWindow* w = windowHandle(); w && w->startSystemMove()) return;
+  // No move of the window system's (no window manager, or none that offers
+  // it): the window follows the pointer itself.
+  dragging_ = true;
+  grip_ = lastPress_ - pos();
+}
+
+void TableWindow::mouseMoveEvent(QMouseEvent* e) {
+  if (dragging_) {
+    if (e->buttons() & Qt::LeftButton) return move(e->globalPosition().toPoint() - grip_);
+    dragging_ = false;
+  }
+  SendMouse(static_cast<int>(InputKind::MouseMove), e);
+}
+
+void TableWindow::mousePressEvent(QMouseEvent* e) {
+  lastPress_ = e->globalPosition().toPoint();
+  SendMouse(static_cast<int>(InputKind::MouseDown), e);
+}
+
+void TableWindow::mouseReleaseEvent(QMouseEvent* e) {
+  dragging_ = false;
+  SendMouse(static_cast<int>(InputKind::MouseUp), e);
+}
 void TableWindow::mouseDoubleClickEvent(QMouseEvent* e) { SendMouse(static_cast<int>(InputKind::DoubleClick), e); }
 void TableWindow::keyPressEvent(QKeyEvent* e) { SendKey(static_cast<int>(InputKind::KeyDown), e); }
 void TableWindow::keyReleaseEvent(QKeyEvent* e) { SendKey(static_cast<int>(InputKind::KeyUp), e); }

@@ -38,7 +38,8 @@ class TableRenderer {
 
  private:
   void PaintBackground(QPainter& p, const ViewModel& view);
-  void PaintControl(QPainter& p, const Control& c);
+  void PaintBand(QPainter& p, const ViewModel& view);
+  void PaintControl(QPainter& p, const Control& c, float fontScale = 1);
   const QImage* PluginPicture(int id);
   PictureSource pictures_;
   // The view being painted, for the pictures the prop plug-in supplies.
@@ -49,6 +50,8 @@ class TableRenderer {
   QHash<quint64, QRegion> shapes_;
   QPixmap surface_;
   QPixmap frame_;
+  // The pixel ratio of the device painted last: pictures are made for it.
+  qreal dpr_ = 1;
 };
 
 // Renders the view model offscreen into an image of the window's size.
@@ -77,6 +80,10 @@ class TableWindow final : public QWidget {
   QLineEdit* ChatBox() const { return chat_; }
   // How often the table has been painted (for the benchmarks).
   std::uint64_t Paints() const { return paints_; }
+  // Moves the window with the pointer until the left button is let go: the
+  // window system's own move where it offers one, else by the window itself.
+  void BeginDrag();
+  bool Dragging() const { return dragging_; }
 
  protected:
   void paintEvent(QPaintEvent* event) override;
@@ -102,6 +109,11 @@ class TableWindow final : public QWidget {
   WebPane* panes_[2] = {nullptr, nullptr};
   std::function<void(bool)> stateSink_;
   std::uint64_t paints_ = 0;
+  // The drag the window does itself: where the last press was on the
+  // screen, and the grip's offset from the window's corner.
+  QPoint lastPress_;
+  QPoint grip_;
+  bool dragging_ = false;
   void SendChatEvent(InputEvent e);
   void SendMouse(int kind, QMouseEvent* event);
   void SendKey(int kind, QKeyEvent* event);

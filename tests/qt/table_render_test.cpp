@@ -51,6 +51,7 @@ class CodedPictures {
 
 struct DealtTable {
   DealtTable() : client(platform) {
+    platform.screen = {1280, 1024};  // the window with its rim and band
     platform.Connect();
     client.conn.bProxyDone = true;
     EnableTimer(client, TimerId::Bong, true);

@@ -11,10 +11,29 @@
 
 namespace vask::art {
 
-QImage NewImage(int w, int h) {
+namespace {
+
+// One set is drawn at a time, on the thread that draws it.
+thread_local double gResolution = 1;
+
+}  // namespace
+
+double Resolution() { return gResolution; }
+
+DrawingResolution::DrawingResolution(double pixelsPerUnit) : before_(gResolution) {
+  gResolution = std::max(1.0, pixelsPerUnit);
+}
+
+DrawingResolution::~DrawingResolution() { gResolution = before_; }
+
+QImage NewLayer(int w, int h) {
   QImage img(w, h, QImage::Format_ARGB32_Premultiplied);
   img.fill(Qt::transparent);
   return img;
+}
+
+QImage NewImage(int w, int h) {
+  return NewLayer(static_cast<int>(std::lround(w * gResolution)), static_cast<int>(std::lround(h * gResolution)));
 }
 
 void BeginPainter(QPainter& p, QImage& img) {
@@ -22,6 +41,7 @@ void BeginPainter(QPainter& p, QImage& img) {
   p.setRenderHint(QPainter::Antialiasing, true);
   p.setRenderHint(QPainter::TextAntialiasing, true);
   p.setRenderHint(QPainter::SmoothPixmapTransform, true);
+  p.scale(gResolution, gResolution);
 }
 
 QFont FontOf(Face face, double pixelSize, bool bold) {

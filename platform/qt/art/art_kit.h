@@ -13,9 +13,27 @@
 
 namespace vask::art {
 
-// A transparent picture to draw into.
+// The pixels per unit of the pictures being drawn: 1, or the screen's pixel
+// ratio, so that a screen of ratio 2 gets tiles and words drawn at its own
+// pixels. PictureArt sets it while it draws the set.
+double Resolution();
+class DrawingResolution {
+ public:
+  explicit DrawingResolution(double pixelsPerUnit);
+  ~DrawingResolution();
+  DrawingResolution(const DrawingResolution&) = delete;
+  DrawingResolution& operator=(const DrawingResolution&) = delete;
+
+ private:
+  double before_;
+};
+
+// A transparent picture of w × h units (w × h pixels times the resolution).
 QImage NewImage(int w, int h);
-// An antialiased painter on a picture.
+// A transparent image of w × h pixels (the layers painted through a device
+// transform).
+QImage NewLayer(int w, int h);
+// An antialiased painter on a picture, drawing in its units.
 void BeginPainter(QPainter& p, QImage& img);
 
 // The brush style of the tile characters and the plain style of the words.
@@ -102,7 +120,7 @@ void PaintSprite(QPainter& p, GlyphCache& cache, const QString& key, QPointF cen
   const Layer& sprite = cache.Keep(fullKey, [&] {
     const QRect area =
         linear.mapRect(QRectF(-extent, -extent, 2 * extent, 2 * extent)).toAlignedRect().adjusted(-1, -1, 1, 1);
-    Layer made{NewImage(area.width(), area.height()), area.topLeft()};
+    Layer made{NewLayer(area.width(), area.height()), area.topLeft()};
     QPainter sp;
     BeginPainter(sp, made.image);
     sp.setTransform(linear * QTransform::fromTranslate(-area.left(), -area.top()));

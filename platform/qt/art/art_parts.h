@@ -20,6 +20,9 @@ QImage DrawSpeakBox(GlyphCache& glyphs, int view);
 // The row pictures of the sound settings: "背景音乐", "短语声音", "功能声音", "方言选择".
 QImage DrawSoundRow(GlyphCache& glyphs, int row);
 
+// The title band's close and minimise buttons: normal, hover, pressed.
+QImage DrawBandButton(int id);
+
 // Large die faces 1..6, the ten tumbling frames and the small faces.
 QImage DrawDie(int id);
 

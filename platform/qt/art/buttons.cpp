@@ -142,6 +142,36 @@ QImage DrawSoundRow(GlyphCache& glyphs, int row) {
   return Plate(glyphs, s.w, s.h, kRows[static_cast<std::size_t>(row & 3)], kRowLook, 5, 0.5);
 }
 
+QImage DrawBandButton(int id) {
+  const bool close = id >= kClosePic && id < kMinimizePic;
+  const int face = (id - (close ? kClosePic : kMinimizePic)) % 3;  // normal, hover, pressed
+  const PictureSize s = WindowPictureSize(id);
+  QImage img = NewImage(s.w, s.h);
+  QPainter p;
+  BeginPainter(p, img);
+  const QRectF r(0.5, 0.5, s.w - 1, s.h - 1);
+  // On the lacquer band: a quiet plate at rest, gold under the pointer, and
+  // pressed in (darker, the mark a pixel down) while held; the close button
+  // turns red where the minimise button turns gold.
+  const Look rest{QColor(120, 44, 36), QColor(70, 18, 14), QColor(36, 8, 6), QColor(240, 220, 170), {}};
+  const Look hot = close ? Look{QColor(236, 90, 70), QColor(170, 24, 18), QColor(80, 8, 6), Qt::white, {}} : kHover;
+  const Look& look = face == 0 ? rest : hot;
+  const QColor top = face == 2 ? look.bottom : look.top, bottom = face == 2 ? look.top.darker(130) : look.bottom;
+  PaintPlate(p, r, 3, top, bottom, look.outline);
+  const double dy = face == 2 ? 1 : 0;
+  const QPointF c(s.w / 2.0, s.h / 2.0 + dy);
+  p.setPen(QPen(look.text, 1.8, Qt::SolidLine, Qt::RoundCap));
+  if (close) {
+    const double d = s.h * 0.22;
+    p.drawLine(c + QPointF(-d, -d), c + QPointF(d, d));
+    p.drawLine(c + QPointF(-d, d), c + QPointF(d, -d));
+  } else {
+    const double d = s.w * 0.22;
+    p.drawLine(c + QPointF(-d, s.h * 0.18), c + QPointF(d, s.h * 0.18));
+  }
+  return img;
+}
+
 QImage DrawButton(GlyphCache& glyphs, int id) {
   if (id >= 101 && id <= 120) return PanelButton(glyphs, id - 101, false);
   if (id >= 381 && id <= 398) return PanelButton(glyphs, id - 379, true);

@@ -21,13 +21,15 @@ QImage Draw(art::GlyphCache& glyphs, int id) {
 
 }  // namespace
 
-PictureArt::PictureArt() {
+PictureArt::PictureArt(double pixelsPerUnit) {
+  art::DrawingResolution resolution(pixelsPerUnit);
   art::GlyphCache glyphs;
   images_.reserve(AllPictureIds().size());
   for (int id : AllPictureIds()) images_.emplace(id, Draw(glyphs, id));
   for (int id : WindowPictureIds())
     images_.emplace(id, id < kSoundRowPic ? art::DrawSpeakBox(glyphs, id - kSpeakBoxPic)
-                                          : art::DrawSoundRow(glyphs, id - kSoundRowPic));
+                        : id < kClosePic  ? art::DrawSoundRow(glyphs, id - kSoundRowPic)
+                                          : art::DrawBandButton(id));
 }
 
 const QImage* PictureArt::Get(int id) const {

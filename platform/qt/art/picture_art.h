@@ -8,8 +8,9 @@ namespace vask {
 
 class PictureArt {
  public:
-  // Draws every picture (ARGB32_Premultiplied).
-  PictureArt();
+  // Draws every picture (ARGB32_Premultiplied), at `pixelsPerUnit` pixels
+  // per unit of its drawn size (the screen's pixel ratio).
+  explicit PictureArt(double pixelsPerUnit = 1);
 
   // The picture with that id; nullptr for an id without a picture.
   const QImage* Get(int id) const;
