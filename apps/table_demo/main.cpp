@@ -1,10 +1,11 @@
 // Deals a scripted hand into the table window: the fake platform plays the
 // server's frames, the real window draws the result.
 //
-//   table-demo [--small] [--rounds N] [--chat] [--shot file.png]
+//   table-demo [--small] [--rounds N] [--chat] [--offer BITS] [--shot file.png]
 //
 // --small lays the table out for an 800 × 600 screen; --chat adds chat
-// lines, a phrase bubble and the phrase and sound windows; --shot renders
+// lines, a phrase bubble and the phrase and sound windows; --offer gives the
+// own seat a turn with those claim offers (5: chow or pass); --shot renders
 // the window offscreen into a PNG and exits.
 #include <QApplication>
 #include <QImage>
@@ -73,6 +74,17 @@ void Talk(vask::FakePlatform& platform, vask::Client& c) {
   vask::VosSet_Command2_Click(c, 1);
 }
 
+// The own seat's turn with the claim buttons the offer bits light.
+void Offer(vask::FakePlatform& platform, vask::Client& c, int bits) {
+  vask::Frame f{};
+  f[vask::frame_offset::kCmd] = 6;
+  f[vask::frame_offset::kSeat] = c.table.OwnMask();
+  f[vask::frame_offset::kValues] = static_cast<std::uint8_t>(bits >> 8);
+  f[vask::frame_offset::kValues + 1] = static_cast<std::uint8_t>(bits);
+  f[100] = 15;  // seconds on the clock
+  vask::PlayFrames(platform, c, {f});
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -80,10 +92,12 @@ int main(int argc, char** argv) {
   int rounds = 6;
   std::string shot;
   bool chat = false;
+  int offer = 0;
   for (int i = 1; i < argc; ++i) {
     if (!std::strcmp(argv[i], "--small")) small = true;
     else if (!std::strcmp(argv[i], "--rounds") && i + 1 < argc) rounds = std::atoi(argv[++i]);
     else if (!std::strcmp(argv[i], "--chat")) chat = true;
+    else if (!std::strcmp(argv[i], "--offer") && i + 1 < argc) offer = std::atoi(argv[++i]);
     else if (!std::strcmp(argv[i], "--shot") && i + 1 < argc) shot = argv[++i];
   }
   QApplication app(argc, argv);
@@ -99,6 +113,7 @@ int main(int argc, char** argv) {
   DressSeats(client);
   vask::PlayScriptedHand(platform, client, rounds);
   if (chat) Talk(platform, client);
+  if (offer) Offer(platform, client, offer);
 
   vask::TableWindow window;
   window.SetView(&client.view);
