@@ -104,7 +104,26 @@ void OnSettleItem(Client& c, MsgInfo& info) {
   if (st.SettleCount < 4) return;
   st.SettleCount = 0;
   st.Reported.fill(false);
+  KeepSettledHand(c);
   HandEnds(c);
+}
+
+void KeepSettledHand(Client& c) {
+  const TableState& t = c.table;
+  SettledHand& h = c.settle.store.hand;
+  for (int v = 0; v < 4; ++v) {
+    h.IsDealer[v] = t.Detail[v].IsDealer;
+    h.SeatTotal[v] = t.Detail[v].SeatTotal;
+    h.Cash[v] = c.view.Cash[v].text;
+  }
+  h.KongRecord = t.KongRecord;
+  h.HunTiles = t.HunTiles;
+  h.ShovelFlag = t.ShovelFlag;
+  h.DiceDouble = t.DiceDouble;
+  h.DiceText = c.view.lblDifen.text;
+  h.WealthDouble = t.WealthDouble;
+  h.WinnerView = t.WinnerView;
+  h.HandNo = t.HandNo;
 }
 
 void OnPullSit(Client& c, MsgInfo& info) {

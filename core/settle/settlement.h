@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "core/game/tiles.h"
+
 namespace vask {
 
 struct Client;
@@ -26,6 +28,27 @@ inline constexpr int kDealerSat = 3;
 
 inline constexpr int kNoView = 4;
 
+// What the settlement and the totals read of the table, as it stood when
+// the hand's fourth settlement message came. The plug-in's show may hold
+// the settlement back for seconds, and meanwhile the others' readiness
+// clears the table for the next game (dealer, totals, the dice caption).
+struct SettledHand {
+  std::array<bool, 4> IsDealer{};
+  std::array<std::int32_t, 4> SeatTotal{};
+  std::array<std::string, 4> Cash;  // the gold captions before the hand
+  std::array<std::array<std::int16_t, 4>, 27> KongRecord{};
+  HunList HunTiles{};
+  bool ShovelFlag = false;
+  bool DiceDouble = false;
+  std::string DiceText;  // the caption of lblDifen
+  std::int16_t WealthDouble = 0;
+  std::int16_t WinnerView = -1;
+  std::int16_t HandNo = 0;
+};
+
+// Takes the hand's values off the table; the settlement is built from them.
+void KeepSettledHand(Client& c);
+
 struct SettlementStore {
   // Seats whose message has come in this hand (0..4); at 4 the hand is
   // shown and the count starts again.
@@ -44,11 +67,12 @@ struct SettlementStore {
   // The dealer that sat keeps its pull state while it deals; kNoView none.
   int SatDealerView = kNoView;
   std::uint8_t DrawnHand = 0;
+  SettledHand hand;
 };
 
 // The four seat columns of a hand's settlement, before the totals.
 using SettlementColumns = std::array<std::vector<std::string>, 4>;
-// Builds the columns from the store and the hand's state (dealer, shovel,
+// Builds the columns from the store and the kept hand (dealer, shovel,
 // kongs, wildcards, the gold captions).
 SettlementColumns SettlementText(const Client& c);
 // Clears the score window's State(0..7) and writes the columns.

@@ -25,10 +25,10 @@ std::string Trim(const std::string& s) {
 
 std::string Gold(std::int64_t amount) { return FormatAmount(amount) + st::kGold; }
 
-int DealerOf(const Client& c) {
+int DealerOf(const SettledHand& h) {
   int dealer = 0;
   for (int i = 0; i < 4; ++i)
-    if (c.table.Detail[i].IsDealer) dealer = i;
+    if (h.IsDealer[i]) dealer = i;
   return dealer;
 }
 
@@ -92,25 +92,25 @@ constexpr KongGroup kAddedKongs{9, st::kAddedKong};
 constexpr KongGroup kExposedKongs{0, st::kExposedKong};
 constexpr KongGroup kConcealedKongs{18, st::kConcealedKong};
 
-bool IsWildcard(const Client& c, int rank, int suit) {
-  for (TileCode h : c.table.HunTiles)
+bool IsWildcard(const SettledHand& hand, int rank, int suit) {
+  for (TileCode h : hand.HunTiles)
     if (h != NoTile && TileRank(h) == rank && TileSuit(h) == suit) return true;
   return false;
 }
 
-void KongLines(const Client& c, SettlementColumns& cols, const KongGroup& g, int dealer, std::int64_t f) {
-  const SettlementStore& s = c.settle.store;
+void KongLines(const SettlementStore& s, SettlementColumns& cols, const KongGroup& g, int dealer, std::int64_t f) {
+  const SettledHand& hand = s.hand;
   const std::int64_t B = s.RoomStake;
   for (int owner = 0; owner < 4; ++owner) {
     for (int k = 1; k <= 4; ++k) {
-      const int rank = c.table.KongRecord[static_cast<std::size_t>(g.firstRow + 2 * k - 1)][owner];
-      const int suit = c.table.KongRecord[static_cast<std::size_t>(g.firstRow + 2 * k)][owner];
+      const int rank = hand.KongRecord[static_cast<std::size_t>(g.firstRow + 2 * k - 1)][owner];
+      const int suit = hand.KongRecord[static_cast<std::size_t>(g.firstRow + 2 * k)][owner];
       const bool counts = g.firstRow == kExposedKongs.firstRow ? s.KongPaid[owner][k] >= 1 : rank > 0;
       if (!counts) continue;
       std::int64_t M = 1;
       const char* label = g.label;
       if (g.firstRow == kConcealedKongs.firstRow) {
-        const bool gold = IsWildcard(c, rank, suit);
+        const bool gold = IsWildcard(hand, rank, suit);
         M = gold ? 8 : 2;
         label = gold ? st::kGoldKong : st::kConcealedKong;
       }
@@ -146,10 +146,11 @@ std::string FormatAmount(double value) {
 
 SettlementColumns SettlementText(const Client& c) {
   const SettlementStore& s = c.settle.store;
+  const SettledHand& hand = s.hand;
   const std::int64_t B = s.RoomStake;
   SettlementColumns cols;
   for (int i = 0; i < 4; ++i) {
-    cols[i].push_back(st::kInitial + c.view.Cash[i].text);
+    cols[i].push_back(st::kInitial + hand.Cash[i]);
     cols[i].push_back(st::kRoomStake + FormatAmount(B) + st::kRoomStakeUnit);
     cols[i].push_back(st::kRule);
     cols[i].push_back("");
@@ -159,13 +160,13 @@ SettlementColumns SettlementText(const Client& c) {
       col.push_back(st::kDrawnHand);
       col.push_back(" ");
     }
-  const int dealer = DealerOf(c);
+  const int dealer = DealerOf(hand);
   for (int i = 0; i < 4; ++i)
-    if (c.table.Detail[i].IsDealer) cols[i].push_back(st::kDealer);
-  for (int i = 0; i < 4; ++i) PullLines(cols[i], s.PullState[i], c.table.Detail[i].IsDealer);
+    if (hand.IsDealer[i]) cols[i].push_back(st::kDealer);
+  for (int i = 0; i < 4; ++i) PullLines(cols[i], s.PullState[i], hand.IsDealer[i]);
 
   const std::int64_t f = 2 + 2 * (Sat(s, dealer) ? 1 : 0);
-  if (c.table.ShovelFlag) {
+  if (hand.ShovelFlag) {
     std::int64_t sum = 0;
     for (int i = 0; i < 4; ++i) {
       if (i == dealer) continue;
@@ -186,9 +187,9 @@ SettlementColumns SettlementText(const Client& c) {
     break;
   }
 
-  KongLines(c, cols, kAddedKongs, dealer, f);
-  KongLines(c, cols, kExposedKongs, dealer, f);
-  KongLines(c, cols, kConcealedKongs, dealer, f);
+  KongLines(s, cols, kAddedKongs, dealer, f);
+  KongLines(s, cols, kExposedKongs, dealer, f);
+  KongLines(s, cols, kConcealedKongs, dealer, f);
   return cols;
 }
 

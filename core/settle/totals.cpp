@@ -171,21 +171,23 @@ void StartHandTotals(Client& c) {
 void ShowTotalsPanel(Client& c) {
   TableState& table = c.table;
   SettlementStore& s = c.settle.store;
+  SettledHand& hand = s.hand;
   TotalsState& t = c.settle.totals;
   ViewModel& view = c.view;
   auto unit = [&](int i) { return s.SettleItem[i][kItemCurrency] == 1 ? st::kGold : st::kGoldBars; };
 
-  HeroNum(c).items.push_back(PadLeft(std::to_string(table.HandNo), kNumWidth));
-  if (table.WinnerView < 0)
+  HeroNum(c).items.push_back(PadLeft(std::to_string(hand.HandNo), kNumWidth));
+  if (hand.WinnerView < 0)
     for (int i = 0; i < 4; ++i)
-      if (s.HandResult[i] > 0) table.WinnerView = static_cast<std::int16_t>(i);
+      if (s.HandResult[i] > 0) hand.WinnerView = static_cast<std::int16_t>(i);
+  table.WinnerView = hand.WinnerView;
 
-  const bool wealth = table.WealthDouble != 0;
+  const bool wealth = hand.WealthDouble != 0;
   for (int i = 0; i < 4; ++i) {
-    if (!table.DiceDouble && !wealth) break;
+    if (!hand.DiceDouble && !wealth) break;
     auto& col = ScoreState(c, i).items;
     col.push_back(st::kSubtotal + std::to_string(t.Subtotal[i]) + st::kGold);
-    if (table.DiceDouble) col.push_back(st::kDiceDoubling + view.lblDifen.text);
+    if (hand.DiceDouble) col.push_back(st::kDiceDoubling + hand.DiceText);
     if (wealth) col.push_back(st::kWealthDoubling + t.WealthText);
   }
 
@@ -196,7 +198,7 @@ void ShowTotalsPanel(Client& c) {
     const double r = s.HandResult[i];
     t.RunningTotal[i] += r;
     AddGold(p.Gold, r, 0);
-    if (r > 0 || (r == 0 && table.Detail[i].SeatTotal > 0)) Count(p.Wins);
+    if (r > 0 || (r == 0 && hand.SeatTotal[i] > 0)) Count(p.Wins);
     else Count(p.Losses);
     AddGold(p.Points, r, 1);
     auto& col = ScoreState(c, i).items;
@@ -204,7 +206,7 @@ void ShowTotalsPanel(Client& c) {
     n[i] = col.size();
     N = std::max(N, n[i]);
     col.push_back("");
-    col.push_back(st::kTotal + std::to_string(table.Detail[i].SeatTotal) + unit(i));
+    col.push_back(st::kTotal + std::to_string(hand.SeatTotal[i]) + unit(i));
     col.push_back("");
     col.push_back(t.CapFlag[i] == 1 ? st::kFlexibleCap : "");
   }
@@ -250,7 +252,7 @@ void ShowTotalsPanel(Client& c) {
   // The hand is over: the turn clock gives the countdown to the ready clock.
   c.conn.bClock = false;
   if (!table.Spectator) StartReadyClock(c, kNextHandSeconds);
-  WriteResultsFile(c, table.HandNo);
+  WriteResultsFile(c, hand.HandNo);
   PropAfterShow(c);
   ++view.revision;
   c.platform.ViewChanged();

@@ -48,7 +48,8 @@ void ShowPropDrawnTotals(Client& c) {
   TableState& table = c.table;
   TotalsState& t = c.settle.totals;
   table.bInGame = false;
-  HeroNum(c).items.push_back(PadLeft(std::to_string(table.HandNo), kNumWidth));
+  const std::int16_t handNo = c.settle.store.hand.HandNo;
+  HeroNum(c).items.push_back(PadLeft(std::to_string(handNo), kNumWidth));
   // The columns of the hand before would otherwise still stand above.
   for (int j = 0; j < 8; ++j) ScoreState(c, j).items.clear();
   for (int i = 0; i < 4; ++i) {
@@ -64,7 +65,7 @@ void ShowPropDrawnTotals(Client& c) {
   }
   if (!table.bBossHidden) ShowScoreWindow(c);
   ScrollRecordsToEnd(c);
-  WriteResultsFile(c, table.HandNo);
+  WriteResultsFile(c, handNo);
   PropAfterShow(c);
   SetSysmsgLines(c, st::kPressContinue, st::kStartsIn15);
   c.widgets.ButtonState[2] = false;
