@@ -50,6 +50,13 @@ void ResetClient(Client& c) {
     ClearSeatView(c, v);
     c.table.Detail[v].Mask = 0;
   }
+  // The next seating counts its names and players from the start: a count
+  // left from this table would never reach the own seat's names.
+  PlayerRecords& pr = c.players;
+  pr.NamesReceived = 0;
+  pr.NamesCounting = false;
+  pr.OthersSeated = 0;
+  pr.WealthList = {};
   // The own account is the client's, not the table's: the next connect
   // order must still find the own seat by it.
   c.table.Detail[0].username = c.launch.PropAccount;

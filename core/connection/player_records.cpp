@@ -18,7 +18,6 @@ namespace po = player_offset;
 
 namespace {
 
-constexpr int kTableComplete = 5;
 constexpr std::size_t kReadyNameEnd = 32;      // command 23: bytes 16..31
 constexpr std::size_t kGoldSign = 16;          // commands 91, 92
 constexpr std::size_t kGoldAmount = 17;        // 64-bit magnitude

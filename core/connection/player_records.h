@@ -53,6 +53,9 @@ inline constexpr std::size_t kDiceDouble = 238;
 inline constexpr std::size_t kPropFlag = 255;
 }  // namespace player_offset
 
+// NamesReceived of a table whose names and player records are all in.
+inline constexpr int kTableComplete = 5;
+
 struct PlayerRecords {
   std::array<PlayerRecord, 4> PlayerInfo{};  // by view position
   // Seat-name frames counted (1..4, then 0), then the player records that

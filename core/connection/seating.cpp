@@ -17,6 +17,9 @@ void OnSeatName(Client& c, MsgInfo&) {
   c.platform.ViewChanged();
 
   PlayerRecords& pr = c.players;
+  // Names after a complete set seat the table anew (a player took a freed
+  // seat): they are counted from the first, or the own seat is never found.
+  if (pr.NamesReceived == kTableComplete) pr.NamesReceived = 0;
   pr.NamesCounting = true;
   if (++pr.NamesReceived != 4) return;
   pr.NamesReceived = 0;

@@ -2,9 +2,12 @@
 // headless through the fake platform.
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "core/client.h"
 #include "core/view/buttons.h"
 #include "core/connection/login.h"
+#include "core/connection/reconnect.h"
 #include "support/recording_plugin.h"
 #include "table_fixture.h"
 
@@ -200,6 +203,67 @@ TEST_F(Seating, WealthShowsTheSmallestPositiveMultiple) {
   EXPECT_TRUE(client.view.lbfont[1].visible);
   EXPECT_TRUE(client.view.lbfont[2].visible);
 }
+
+// The practice server's seating of a complete table: the names, one
+// record per seat mask, the own record once more, the table waiting.
+std::vector<Frame> ServerSeating(const ScriptedTable& t) {
+  std::vector<Frame> frames = Names(t.accounts);
+  for (int s = 0; s < 4; ++s) frames.push_back(PlayerInfoFrame(static_cast<std::uint8_t>(1 << s), {t.nicks[s], t.accounts[s]}));
+  frames.push_back(PlayerInfoFrame(15, {t.nicks[2], t.accounts[2]}));
+  frames.push_back(TableStateFrame(0));
+  return frames;
+}
+
+struct Reseating {
+  const char* name;
+  // What happens to the complete table before it is seated again; the
+  // frames that come first with the seating.
+  std::function<std::vector<Frame>(Client&, FakePlatform&, ScriptedTable&)> before;
+};
+
+class SeatedAgain : public Seating, public ::testing::WithParamInterface<Reseating> {};
+
+TEST_P(SeatedAgain, TheNamesOfANewSeatingFindTheOwnSeatAndTheHandStarts) {
+  SitDown();
+  ASSERT_EQ(client.players.NamesReceived, 5);
+  std::vector<Frame> frames = GetParam().before(client, platform, table);
+  for (const Frame& f : ServerSeating(table)) frames.push_back(f);
+  Play(frames);
+  for (int v = 0; v < 4; ++v) {
+    const int seat = (2 + 4 - v) % 4;
+    EXPECT_EQ(client.table.Detail[v].Mask, 1 << seat) << v;
+    EXPECT_EQ(client.table.Detail[v].username, table.accounts[seat]) << v;
+  }
+  EXPECT_EQ(client.players.OthersSeated, 3);
+  EXPECT_EQ(client.players.NamesReceived, 5);
+  Play(TableStateFrame(2, 8));
+  Play(ServerFrame(static_cast<int>(Cmd::HandStart), 8, {1, 2, 3, 4}));
+  EXPECT_FALSE(platform.quit);
+  EXPECT_TRUE(client.table.Detail[ViewOfAccount(table.accounts[3])].IsDealer);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Tables, SeatedAgain,
+    ::testing::Values(
+        // Somebody takes the seat another player left.
+        Reseating{"ANewcomerInAFreedSeat",
+                  [](Client&, FakePlatform&, ScriptedTable& t) {
+                    const std::string left = t.accounts[1];
+                    t.accounts[1] = "newbie";
+                    t.nicks[1] = "新来的";
+                    return std::vector<Frame>{PlayerLeavesFrame(left), PlayerInfoFrame(0, {t.nicks[1], t.accounts[1]})};
+                  }},
+        // The own player left and the lobby's connect order logs in again.
+        Reseating{"TheOwnPlayerBackFromTheLobby",
+                  [](Client& c, FakePlatform& p, ScriptedTable& t) {
+                    ResetClient(c);
+                    p.Connect();
+                    EnableTimer(c, TimerId::Bong, true);
+                    std::vector<Frame> f{LoginAnswer(1), PlayerInfoFrame(15, {t.nicks[2], t.accounts[2]})};
+                    for (int s : {1, 0, 3}) f.push_back(PlayerInfoFrame(0, {t.nicks[s], t.accounts[s]}));
+                    return f;
+                  }}),
+    [](const ::testing::TestParamInfo<Reseating>& i) { return std::string(i.param.name); });
 
 TEST_F(Seating, AReadyPlayerGetsTheMarker) {
   SitDown();
