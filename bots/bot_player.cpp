@@ -1,5 +1,7 @@
 #include "bots/bot_player.h"
 
+#include <algorithm>
+
 #include "core/connection/reconnect.h"
 #include "core/game/choices.h"
 #include "core/game/operations.h"
@@ -27,6 +29,11 @@ bool Shown(const Control& ctl) { return ctl.visible && ctl.enabled; }
 
 BotPlayer::BotPlayer(Client& client, Strength strength, int thinkMs)
     : client_(client), strength_(strength), thinkMs_(thinkMs) {}
+
+void BotPlayer::PaceReadiness(int ms, std::vector<std::string> fellowBots) {
+  readyPauseMs_ = ms;
+  fellowBots_ = std::move(fellowBots);
+}
 
 std::uint64_t BotPlayer::Situation() const {
   const TableState& t = client_.table;
@@ -118,9 +125,37 @@ bool BotPlayer::Discard() {
 
 // Between hands: the start or continue button.
 bool BotPlayer::Ready() {
-  if (client_.table.bInGame || !Shown(client_.view.AnNiu[2])) return false;
+  if (client_.table.bInGame || !Shown(client_.view.AnNiu[2])) {
+    readyWaiting_ = false;
+    return false;
+  }
+  if (!ReadyPauseOver()) return false;
+  readyWaiting_ = false;
   Press(client_, MainForm_AnNiu_Click, 2);
   return true;
+}
+
+bool BotPlayer::ReadyPauseOver() {
+  if (readyPauseMs_ <= 0) return true;
+  const std::uint32_t now = client_.platform.TickCount();
+  if (!readyWaiting_) {
+    readyWaiting_ = true;
+    readySeenAt_ = now;
+    readyPause_ = readyPauseMs_ + static_cast<int>(client_.platform.Random() % static_cast<std::uint32_t>(readyPauseMs_ + 1));
+  }
+  return static_cast<int>(now - readySeenAt_) >= readyPause_ || PeopleReady();
+}
+
+// At least one person at the table, and all of them ready.
+bool BotPlayer::PeopleReady() const {
+  int people = 0;
+  for (int v = 1; v < 4; ++v) {
+    const std::string& name = client_.table.Detail[v].username;
+    if (name.empty() || std::find(fellowBots_.begin(), fellowBots_.end(), name) != fellowBots_.end()) continue;
+    if (!client_.view.OK[v].visible) return false;
+    ++people;
+  }
+  return people > 0;
 }
 
 // The pull and sit questions: the steady decline, the others say yes half

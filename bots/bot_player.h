@@ -5,6 +5,8 @@
 // platform: a headless one for the practice bots, the real window for a
 // game played by itself.
 #include <cstdint>
+#include <string>
+#include <vector>
 
 #include "bots/strategy.h"
 #include "core/client.h"
@@ -14,6 +16,10 @@ namespace vask::bots {
 class BotPlayer {
  public:
   BotPlayer(Client& client, Strength strength, int thinkMs);
+  // Before it is ready for a hand the bot pauses like a person, between
+  // `ms` and twice that, so that the table's end can be read; the pause
+  // ends once every player who is not one of `fellowBots` is ready.
+  void PaceReadiness(int ms, std::vector<std::string> fellowBots);
   // Looks at the table and acts when something is due and thought over.
   void Act();
 
@@ -28,6 +34,8 @@ class BotPlayer {
   bool AnswerOffer();
   bool Discard();
   bool Ready();
+  bool ReadyPauseOver();
+  bool PeopleReady() const;
   bool AnswerQuestion();
   bool Reconnect();
   bool AnswerChat();
@@ -40,6 +48,11 @@ class BotPlayer {
   int discards_ = 0;
   int claims_ = 0;
   int reconnects_ = 0;
+  int readyPauseMs_ = 0;
+  std::vector<std::string> fellowBots_;
+  bool readyWaiting_ = false;  // the start button waits for the bot
+  std::uint32_t readySeenAt_ = 0;
+  int readyPause_ = 0;
   // The chat lines answered so far, and since when an answer is due.
   std::uint32_t linesAnswered_ = 0;
   bool answerDue_ = false;

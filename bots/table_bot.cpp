@@ -15,6 +15,7 @@ TableBot::TableBot(BotOptions options)
       platform_(options_.seed, options_.warp),
       client_(platform_),
       player_(client_, options_.strength, options_.thinkMs) {
+  player_.PaceReadiness(options_.readyPauseMs, options_.fellowBots);
   platform_.busy = [this] {
     const ConnectionState& s = client_.conn;
     // A line that dropped mid-hand is only waited for by the client's own

@@ -4,6 +4,7 @@
 // played by a BotPlayer.
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "bots/bot_player.h"
 #include "bots/strategy.h"
@@ -19,6 +20,8 @@ struct BotOptions {
   std::uint16_t port = 7300;
   Strength strength = Strength::Steady;
   int thinkMs = 600;   // how long it waits before acting, so a person can follow
+  int readyPauseMs = 0;  // its shortest pause before it is ready for a hand
+  std::vector<std::string> fellowBots;  // the accounts of the other bots
   bool warp = false;   // race the clock while work is queued (tests, benchmarks)
   std::uint32_t seed = 1;
 };

@@ -23,6 +23,11 @@ const char* kUsage =
     "  --log FILE         append one line per hand to FILE\n"
     "  --bots N           fill N seats with the server's own bots (default 0)\n"
     "  --bot-delay MS     how long a bot waits before it acts (default 600)\n"
+    "  --ready-pause MS   a bot's shortest pause before it is ready for a hand;\n"
+    "                     each pause is MS to 2*MS, shorter once the people are\n"
+    "                     ready (default 6000; 0 at once)\n"
+    "  --ready-wait MS    declare a connected player ready the server waited\n"
+    "                     for this long (default 45000)\n"
     "  --turn-seconds N   the countdown of a turn (default 15)\n"
     "  --stake N          room stake in gold (default 10)\n"
     "  --no-pull          skip the pull and sit questions before the deal\n"
@@ -43,6 +48,7 @@ int main(int argc, char** argv) {
   HostOptions options;
   options.net.port = 7300;
   options.table.seed = std::random_device{}();
+  options.botReadyPause = 6000;
   std::string logPath;
 
   for (int i = 1; i < argc; ++i) {
@@ -67,6 +73,12 @@ int main(int argc, char** argv) {
     } else if (arg == "--bot-delay") {
       ok = ReadNumber(value(), 0, 60000, &n);
       options.botDelay = n;
+    } else if (arg == "--ready-pause") {
+      ok = ReadNumber(value(), 0, 60000, &n);
+      options.botReadyPause = n;
+    } else if (arg == "--ready-wait") {
+      ok = ReadNumber(value(), 1000, 600000, &n);
+      options.table.readyWait = n;
     } else if (arg == "--turn-seconds") {
       ok = ReadNumber(value(), 3, 30, &n);
       options.table.hand.turnSeconds = static_cast<int>(n);

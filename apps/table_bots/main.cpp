@@ -23,6 +23,9 @@ const char* kUsage =
     "  --count N          how many bots (default 3)\n"
     "  --strength S       novice, steady or sharp (default steady)\n"
     "  --think MS         how long a bot waits before it acts (default 600)\n"
+    "  --ready-pause MS   a bot's shortest pause before it is ready for a hand;\n"
+    "                     each pause is MS to 2*MS, shorter once the people are\n"
+    "                     ready (default 6000; 0 at once)\n"
     "  --name PREFIX      accounts PREFIX1, PREFIX2, ... (default bot)\n";
 
 bool ReadNumber(const char* text, long lo, long hi, long* out) {
@@ -37,6 +40,7 @@ bool ReadNumber(const char* text, long lo, long hi, long* out) {
 
 int main(int argc, char** argv) {
   vask::bots::BotOptions base;
+  base.readyPauseMs = 6000;
   int count = 3;
   std::string prefix = "bot";
   for (int i = 1; i < argc; ++i) {
@@ -49,6 +53,7 @@ int main(int argc, char** argv) {
     else if (arg == "--count") ok = ReadNumber(value(), 1, 4, &n), count = static_cast<int>(n);
     else if (arg == "--strength") ok = vask::bots::ParseStrength(value(), &base.strength);
     else if (arg == "--think") ok = ReadNumber(value(), 0, 60000, &n), base.thinkMs = static_cast<int>(n);
+    else if (arg == "--ready-pause") ok = ReadNumber(value(), 0, 60000, &n), base.readyPauseMs = static_cast<int>(n);
     else if (arg == "--name") prefix = value(), ok = !prefix.empty();
     else if (arg == "--help" || arg == "-h") return std::cout << kUsage, 0;
     else ok = false;
@@ -65,6 +70,7 @@ int main(int argc, char** argv) {
   std::atomic<bool> stop{false};
   std::vector<std::thread> threads;
   std::atomic<int> failed{0};
+  for (int i = 0; i < count; ++i) base.fellowBots.push_back(prefix + std::to_string(i + 1));
   for (int i = 0; i < count; ++i) {
     vask::bots::BotOptions o = base;
     o.account = prefix + std::to_string(i + 1);

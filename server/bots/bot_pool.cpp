@@ -1,5 +1,9 @@
 #include "server/bots/bot_pool.h"
 
+#include <algorithm>
+
+#include "core/connection/frame.h"
+
 namespace vask::server {
 
 LinkId BotPool::Add(const std::string& account, Table& table, Millis now) {
@@ -26,9 +30,10 @@ void BotPool::Pump(Table& table, Millis now) {
       while (!seat.inbox.empty()) {
         Frame f = seat.inbox.front();
         seat.inbox.pop_front();
-        for (const Frame& answer : seat.player.OnFrame(f)) seat.outbox.push_back({now + delay_, answer});
+        for (const Frame& answer : seat.player.OnFrame(f)) seat.outbox.push_back({AnswerDue(answer, now), answer});
       }
     }
+    HurryReadiness(table, now);
     for (auto it = bots_.begin(); it != bots_.end();) {
       LinkId link = it->first;
       Seat& seat = it->second;
@@ -42,6 +47,34 @@ void BotPool::Pump(Table& table, Millis now) {
     }
     if (!moved) return;
   }
+}
+
+namespace {
+bool IsReady(const Frame& f) {
+  const MsgInfo m = DecodeHeader(f);
+  return m.cmd == static_cast<int>(Cmd::TableState) && m.value[3] == 1;
+}
+}  // namespace
+
+Millis BotPool::AnswerDue(const Frame& answer, Millis now) {
+  if (readyPause_ <= 0 || !IsReady(answer)) return now + delay_;
+  return now + readyPause_ + static_cast<Millis>(rng_() % static_cast<std::uint32_t>(readyPause_ + 1));
+}
+
+// Bots wait for people, never people for bots: once everyone at the table
+// who is not a bot is ready, the bots' pauses end.
+void BotPool::HurryReadiness(const Table& table, Millis now) {
+  int people = 0;
+  for (int s = 0; s < 4; ++s) {
+    const SeatState& seat = table.Seat(s);
+    if (!seat.taken || Owns(seat.link)) continue;
+    if (!seat.ready) return;
+    ++people;
+  }
+  if (people == 0) return;
+  for (auto& [link, seat] : bots_)
+    for (Pending& p : seat.outbox)
+      if (IsReady(p.frame)) p.due = std::min(p.due, now + delay_);
 }
 
 std::optional<Millis> BotPool::NextDue() const {

@@ -5,6 +5,7 @@
 #include <deque>
 #include <map>
 #include <optional>
+#include <random>
 #include <string>
 
 #include "server/bots/bot_player.h"
@@ -16,7 +17,11 @@ class BotPool {
  public:
   static constexpr LinkId kFirstBotLink = 0x80000000u;
 
-  explicit BotPool(Millis delay) : delay_(delay) {}
+  // `readyPause`: the shortest pause before a bot declares itself ready
+  // (each pause lies between it and twice it), so that people can read the
+  // hand's end; cut short once every person at the table is ready.
+  explicit BotPool(Millis delay, Millis readyPause = 0, std::uint32_t seed = 1)
+      : delay_(delay), readyPause_(readyPause), rng_(seed) {}
 
   // Seats a new bot: it connects and sends its login.
   LinkId Add(const std::string& account, Table& table, Millis now);
@@ -45,7 +50,12 @@ class BotPool {
     std::deque<Pending> outbox;
   };
 
+  Millis AnswerDue(const Frame& answer, Millis now);
+  void HurryReadiness(const Table& table, Millis now);
+
   Millis delay_;
+  Millis readyPause_;
+  std::mt19937 rng_;
   LinkId next_ = kFirstBotLink;
   std::map<LinkId, Seat> bots_;
 };

@@ -14,7 +14,7 @@ Host::Host(HostOptions options)
     : options_(std::move(options)),
       results_(options_.log ? std::make_unique<ResultsLog>(*options_.log) : nullptr),
       net_(options_.net),
-      bots_(options_.botDelay),
+      bots_(options_.botDelay, options_.botReadyPause, options_.table.seed),
       table_(options_.table, *this, results_.get()) {}
 
 Host::~Host() = default;

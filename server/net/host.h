@@ -16,6 +16,7 @@ struct HostOptions {
   TableOptions table;
   int bots = 0;           // seats the server fills with its own bots at start
   Millis botDelay = 600;  // how long a bot thinks, so a person can follow
+  Millis botReadyPause = 0;  // the shortest pause of a bot before it is ready
   std::ostream* log = nullptr;
 };
 

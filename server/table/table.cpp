@@ -75,7 +75,7 @@ void Table::Receive(LinkId link, const Frame& f, Millis now) {
     case Cmd::Claim:
     case Cmd::PullSit:
       if (!hand_ || !hand_->OnRequest(seat, r, now)) return Refuse();
-      return AfterHandStep();
+      return AfterHandStep(now);
     case Cmd::Chat:
       return OnChat(seat, r, now);
     case Cmd::PropB:
@@ -121,7 +121,6 @@ void Table::Attach(int seat, LinkId link) {
 }
 
 void Table::OnLogin(LinkId link, const ClientFrame& r, Millis now) {
-  (void)now;
   std::optional<LoginRequest> login = ReadLogin(r.raw);
   if (!login) return RefuseLogin(link, LoginVerdict::BadLogin);
   auto sitting = std::find_if(seats_.begin(), seats_.end(),
@@ -158,6 +157,7 @@ void Table::OnLogin(LinkId link, const ClientFrame& r, Millis now) {
   s.reloginId = rng_() | 1u;
   Attach(seat, link);
   Welcome(seat, true);
+  if (Complete() && !hand_) StartReadyWait(now);
 }
 
 void Table::Welcome(int seat, bool newSeat) {
@@ -171,13 +171,16 @@ void Table::Welcome(int seat, bool newSeat) {
     ToLink(me.link, wire::PlayerInfo(0, other.profile, other.ready, options_.propsAllowed));
     if (newSeat) ToSeat(s, wire::PlayerInfo(0, me.profile, false, options_.propsAllowed));
   }
+  // An incomplete table sends no table-waiting message: the clients keep
+  // their table fresh, so that the countdown below starts when it fills.
   if (Complete()) {
     // New names make the clients forget a dealer that sat.
     if (newSeat) dealerSat_ = false;
-    for (int s = 0; s < 4; ++s)
-      if (newSeat || s == seat) SendSeating(s);
-  } else {
-    ToLink(me.link, wire::TableWaiting());
+    for (int s = 0; s < 4; ++s) {
+      if (!newSeat && s != seat) continue;
+      if (newSeat && !hand_) ToSeat(s, wire::ReadyCountdown());
+      SendSeating(s);
+    }
   }
   CatchUp(seat, false);
 }
@@ -321,20 +324,21 @@ void Table::MaybeStartHand(Millis now) {
   for (const SeatState& s : seats_)
     if (!s.ready || s.leaving) return;
   for (SeatState& s : seats_) s.ready = false;
+  readySince_.reset();
   HandSetup setup = options_.setup(rng_, dealer_, dealerSat_);
   setup.dealer = dealer_;
   for (int s = 0; s < 4; ++s) ToSeat(s, wire::GameStart(Mask(dealer_), seats_[static_cast<std::size_t>(s)].reloginId));
   HandIo& io = *this;
   hand_ = std::make_unique<Hand>(options_.hand, std::move(setup), io);
   hand_->Start(now);
-  AfterHandStep();
+  AfterHandStep(now);
 }
 
-void Table::AfterHandStep() {
-  if (hand_ && hand_->Over()) FinishHand();
+void Table::AfterHandStep(Millis now) {
+  if (hand_ && hand_->Over()) FinishHand(now);
 }
 
-void Table::FinishHand() {
+void Table::FinishHand(Millis now) {
   const HandOutcome o = hand_->Outcome();
   hand_.reset();
   ++handsPlayed_;
@@ -397,6 +401,24 @@ void Table::FinishHand() {
   lastOutcome_ = o;
   for (int s = 0; s < 4; ++s)
     if (seats_[static_cast<std::size_t>(s)].leaving) FreeSeat(s);
+  StartReadyWait(now);
+}
+
+// ---- Waiting for readiness --------------------------------------------------
+
+void Table::StartReadyWait(Millis now) { readySince_ = now; }
+
+// A client that never declares itself ready does not hold the table for
+// ever. Seats without their player are left to the absent release.
+void Table::DeclareLateSeatsReady(Millis now) {
+  if (hand_ || !readySince_ || !Complete() || now - *readySince_ < options_.readyWait) return;
+  readySince_.reset();
+  for (SeatState& s : seats_) {
+    if (s.ready || s.link == 0 || s.leaving) continue;
+    s.ready = true;
+    ToAll(wire::Ready(s.profile.account));
+  }
+  MaybeStartHand(now);
 }
 
 // ---- Time -------------------------------------------------------------------
@@ -404,7 +426,7 @@ void Table::FinishHand() {
 void Table::Tick(Millis now) {
   if (hand_) {
     hand_->Tick(now);
-    AfterHandStep();
+    AfterHandStep(now);
   }
   for (auto it = links_.begin(); it != links_.end();) {
     if (it->second.seat < 0 && now - it->second.since >= options_.loginTimeout) {
@@ -419,6 +441,7 @@ void Table::Tick(Millis now) {
       const SeatState& seat = seats_[static_cast<std::size_t>(s)];
       if (seat.taken && seat.link == 0 && now - seat.goneSince >= options_.absentRelease) FreeSeat(s);
     }
+  DeclareLateSeatsReady(now);
 }
 
 std::optional<Millis> Table::NextDeadline() const {
@@ -431,6 +454,7 @@ std::optional<Millis> Table::NextDeadline() const {
   if (!hand_)
     for (const SeatState& s : seats_)
       if (s.taken && s.link == 0) consider(s.goneSince + options_.absentRelease);
+  if (!hand_ && readySince_ && Complete()) consider(*readySince_ + options_.readyWait);
   return soonest;
 }
 

@@ -29,6 +29,10 @@ struct TableOptions {
   int timeoutLimit = 0;            // the client hides after this many time-outs; 0 never
   Millis loginTimeout = 30000;     // a link that does not log in is dropped
   Millis absentRelease = 90000;    // a seat without its player is given up between hands
+  // A player at the table who has not declared itself ready this long after
+  // the table filled or the last hand ended is declared ready by the server
+  // (its client's countdown should have done it long before).
+  Millis readyWait = 45000;
   bool propsAllowed = false;
   int chatBurst = 5;               // chat lines a seat may send ...
   Millis chatWindow = 3000;        // ... within this time
@@ -102,9 +106,11 @@ class Table : private HandIo {
   void Leave(int seat, Millis now);
   void FreeSeat(int seat);
 
+  void StartReadyWait(Millis now);
+  void DeclareLateSeatsReady(Millis now);
   void MaybeStartHand(Millis now);
-  void AfterHandStep();
-  void FinishHand();
+  void AfterHandStep(Millis now);
+  void FinishHand(Millis now);
 
   TableOptions options_;
   Outbox& out_;
@@ -118,6 +124,7 @@ class Table : private HandIo {
   int refused_ = 0;
   int dealer_ = 0;
   bool dealerSat_ = false;
+  std::optional<Millis> readySince_;  // the table waits for its players to be ready
   PropsDesk props_;
   PortraitBook portraits_;
 };

@@ -157,6 +157,11 @@ Frame PlayerLeaves(const std::string& account) {
   return f;
 }
 
+Frame ReadyCountdown() {
+  // Byte 11 (value(1)'s low byte) 1: the short countdown.
+  return Make(Cmd::PlayerLeaves, 0, 0, 1);
+}
+
 Frame HandStart(std::uint8_t dealerMask, const std::array<int, 4>& d) {
   return Make(Cmd::HandStart, dealerMask, d[0], d[1], d[2], d[3]);
 }

@@ -146,6 +146,10 @@ Frame TableWaiting();
 Frame GameStart(std::uint8_t dealerMask, std::uint32_t reloginId);
 Frame Ready(const std::string& account);
 Frame PlayerLeaves(const std::string& account);
+// A departure of nobody: no seat changes, and every client at a table that
+// has just filled starts its ready countdown (10 s), which declares the
+// player ready when it runs out.
+Frame ReadyCountdown();
 Frame HandStart(std::uint8_t dealerMask, const std::array<int, 4>& dice);
 Frame Wildcards(int die0, int die1, const std::array<TileCode, 3>& codes);
 Frame Deal(std::uint8_t mask, const std::vector<TileCode>& tiles);
