@@ -42,6 +42,9 @@ void ReadyClockDuty(Client& c) {
     --t.Countdown;
     v.Number.text = std::to_string(t.Countdown);
     v.Number.foreColor = t.Countdown <= kRedFrom ? kRed : kGreen;
+    // A table reset meanwhile (the seating of a table that has just
+    // filled) hides the clock; the countdown still runs, so it shows.
+    v.Time_Img.visible = v.Number.visible = true;
     ++v.revision;
     c.platform.ViewChanged();
     return;

@@ -164,6 +164,39 @@ TEST_F(TableLifeTest, ADepartureOfAStrangerStillStartsTheReadyCountdown) {
   EXPECT_TRUE(platform.TimerOn(TimerId::KeepAlive));
 }
 
+// The practice server's frames for the player who fills the table: the
+// login, the others unplaced, a departure of nobody (the short countdown),
+// then the seating with its clearing of the table.
+class FilledTable : public TableTest {};
+
+TEST_F(FilledTable, TheCountdownOfTheFilledTableShowsThroughTheSeatingAndDeclaresThePlayerReady) {
+  ASSERT_TRUE(client.life.bTableFresh);
+  std::vector<Frame> frames{LoginAnswer(1), PlayerInfoFrame(15, {table.nicks[2], table.accounts[2]})};
+  for (int seat : {1, 0, 3}) frames.push_back(PlayerInfoFrame(0, {table.nicks[seat], table.accounts[seat]}));
+  frames.push_back(PlayerLeavesFrame("", 1));
+  for (int seat = 0; seat < 4; ++seat) frames.push_back(SeatNameFrame(static_cast<std::uint8_t>(1 << seat), table.accounts[seat]));
+  for (int seat = 0; seat < 4; ++seat)
+    frames.push_back(PlayerInfoFrame(static_cast<std::uint8_t>(1 << seat), {table.nicks[seat], table.accounts[seat]}));
+  frames.push_back(PlayerInfoFrame(15, {table.nicks[2], table.accounts[2]}));
+  frames.push_back(TableStateFrame(0));
+  Play(frames);
+  EXPECT_TRUE(client.conn.bReadyClock);
+  EXPECT_EQ(client.table.Detail[0].Mask, 4);
+  EXPECT_FALSE(client.widgets.ButtonState[2]);  // the player may be quicker
+  Ticks(20);
+  EXPECT_TRUE(client.view.Number.visible);
+  EXPECT_TRUE(client.view.Time_Img.visible);
+  int ready = 0;
+  for (int second = 0; second < 12; ++second) {
+    Ticks(20);
+    ready = 0;
+    for (const Frame& f : platform.SentFrames())
+      ready += f[frame_offset::kCmd] == static_cast<int>(Cmd::TableState) && f[15] == 1;
+  }
+  EXPECT_EQ(ready, 1);
+  EXPECT_FALSE(client.conn.bReadyClock);
+}
+
 TEST_F(TableLifeTest, AWatcherEndsWithEveryDeparture) {
   client.table.Spectator = true;
   Play(PlayerLeavesFrame("stranger"));
