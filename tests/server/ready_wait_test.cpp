@@ -9,19 +9,13 @@
 namespace vask::server::test {
 namespace {
 
-TableOptions Plain() {
-  TableOptions o;
-  o.hand.pullDealer = false;
-  return o;
-}
-
 bool IsCountdown(const Frame& f) {
   const MsgInfo m = DecodeHeader(f);
   return m.cmd == static_cast<int>(Cmd::PlayerLeaves) && f[layout::kAccountName] == 0 && m.value[1] == 1;
 }
 
 TEST(ReadyWait, TheFilledTableStartsEveryClientsCountdownBeforeItsSeating) {
-  Harness h(Plain());
+  Harness h(WithoutQuestions());
   for (LinkId l = 1; l <= 3; ++l) h.Join("p" + std::to_string(l), l);
   // Nobody has been told the table waits: their tables stay fresh.
   for (LinkId l = 1; l <= 3; ++l) EXPECT_TRUE(h.Received(l, Cmd::TableState).empty()) << l;
@@ -38,7 +32,7 @@ TEST(ReadyWait, TheFilledTableStartsEveryClientsCountdownBeforeItsSeating) {
 }
 
 TEST(ReadyWait, APlayerWhoComesBackToItsSeatStartsNoCountdown) {
-  Harness h(Plain());
+  Harness h(WithoutQuestions());
   SeatFourAndStart(h);
   h.Clear();
   h.table.Disconnect(2, h.now);
@@ -55,7 +49,7 @@ struct LateCase {
 class LateSeat : public ::testing::TestWithParam<LateCase> {};
 
 TEST_P(LateSeat, IsDeclaredReadyByTheServerOnlyWhileItsPlayerIsThere) {
-  Harness h(Plain());
+  Harness h(WithoutQuestions());
   for (LinkId l = 1; l <= 4; ++l) h.Join("p" + std::to_string(l), l);
   for (LinkId l = 1; l <= 3; ++l) h.Send(l, client_frames::Ready(SeatMask(static_cast<int>(l - 1))));
   if (GetParam().absent) h.table.Disconnect(4, h.now);
@@ -80,7 +74,7 @@ INSTANTIATE_TEST_SUITE_P(Seats, LateSeat, ::testing::Values(LateCase{"Connected"
                          [](const ::testing::TestParamInfo<LateCase>& i) { return std::string(i.param.name); });
 
 TEST(ReadyWait, TheWaitStartsAgainAfterEveryHand) {
-  Harness h(Plain());
+  Harness h(WithoutQuestions());
   SeatFourAndStart(h);
   // Nobody plays: the server plays every turn out after its countdown.
   for (int i = 0; i < 2000 && h.table.HandsPlayed() == 0; ++i) h.Advance(1000);
@@ -97,7 +91,7 @@ struct BotsAndPerson {
   Table table;
   Millis now = 0;
 
-  explicit BotsAndPerson(Millis pause) : bots(0, pause, 3), table(Plain(), out) {
+  explicit BotsAndPerson(Millis pause) : bots(0, pause, 3), table(WithoutQuestions(), out) {
     out.bots = &bots;
     table.Connect(1, now);
     table.Receive(1, client_frames::Login("person", "k"), now);

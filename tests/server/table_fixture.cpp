@@ -70,6 +70,12 @@ std::vector<Frame> Harness::Frames(LinkId link, Cmd cmd) const {
   return frames;
 }
 
+TableOptions WithoutQuestions() {
+  TableOptions o;
+  o.hand.pullDealer = false;
+  return o;
+}
+
 void SeatFourAndStart(Harness& h) {
   for (LinkId l = 1; l <= 4; ++l) h.Join("p" + std::to_string(l), l);
   for (LinkId l = 1; l <= 4; ++l) h.Send(l, client_frames::Ready(SeatMask(static_cast<int>(l - 1))));

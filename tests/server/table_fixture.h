@@ -39,6 +39,9 @@ class RecordingOutbox : public Outbox {
 Wall::Order ArrangedWall(const std::array<Tiles, 4>& hands, const Tiles& draws, const Tiles& back,
                          TileCode indicator);
 
+// Options for a table with random walls and no pull questions.
+TableOptions WithoutQuestions();
+
 // Options for a table whose hands are fixed walls, pull questions off.
 TableOptions FixedTable(const Wall::Order& order, int dealer = 0);
 

@@ -9,12 +9,6 @@
 namespace vask::server::test {
 namespace {
 
-TableOptions Plain() {
-  TableOptions o;
-  o.hand.pullDealer = false;
-  return o;
-}
-
 std::string AccountAt(const Frame& f, std::size_t at) {
   std::string s;
   for (std::size_t i = at; i < at + 16 && f[i] != 0; ++i) s.push_back(static_cast<char>(f[i]));
@@ -30,7 +24,7 @@ std::vector<Frame> Departures(const Harness& h, LinkId link) {
 }
 
 TEST(Seating, LoginAnswerAndOwnRecordThenOthersUnplaced) {
-  Harness h(Plain());
+  Harness h(WithoutQuestions());
   h.Join("alice", 1);
   h.Join("bob", 2);
   auto login = h.Received(2, Cmd::Login);
@@ -50,7 +44,7 @@ TEST(Seating, LoginAnswerAndOwnRecordThenOthersUnplaced) {
 }
 
 TEST(Seating, TheFourthPlayerCompletesTheTableForEveryone) {
-  Harness h(Plain());
+  Harness h(WithoutQuestions());
   for (LinkId l = 1; l <= 4; ++l) h.Join("p" + std::to_string(l), l);
   for (LinkId l = 1; l <= 4; ++l) {
     auto names = h.Frames(l, Cmd::SeatName);
@@ -73,7 +67,7 @@ TEST(Seating, TheFourthPlayerCompletesTheTableForEveryone) {
 }
 
 TEST(Seating, RefusesWhatIsNoLogin) {
-  Harness h(Plain());
+  Harness h(WithoutQuestions());
   h.table.Connect(1, h.now);
   h.Send(1, client_frames::Ready(1));  // not logged in yet
   EXPECT_EQ(h.Count(1), 0u);
@@ -94,7 +88,7 @@ TEST(Seating, RefusesWhatIsNoLogin) {
 }
 
 TEST(Seating, AFifthPlayerAndASecondLoginOfASeatedAccountAreTurnedAway) {
-  Harness h(Plain());
+  Harness h(WithoutQuestions());
   for (LinkId l = 1; l <= 3; ++l) h.Join("p" + std::to_string(l), l);
   h.Join("p1", 9);  // p1 is still connected
   EXPECT_EQ(h.Received(9, Cmd::Login)[0].value[3], static_cast<int>(LoginVerdict::NoSeat));
@@ -107,7 +101,7 @@ TEST(Seating, AFifthPlayerAndASecondLoginOfASeatedAccountAreTurnedAway) {
 }
 
 TEST(Seating, ReadinessIsRelayedAndFourReadyStartTheGame) {
-  Harness h(Plain());
+  Harness h(WithoutQuestions());
   for (LinkId l = 1; l <= 4; ++l) h.Join("p" + std::to_string(l), l);
   h.Send(3, client_frames::Ready(4));
   auto ready = h.Frames(1, Cmd::Ready);
@@ -131,7 +125,7 @@ TEST(Seating, ReadinessIsRelayedAndFourReadyStartTheGame) {
 }
 
 TEST(Seating, AfterTheNamesOnlyTheOwnMaskIsAccepted) {
-  Harness h(Plain());
+  Harness h(WithoutQuestions());
   for (LinkId l = 1; l <= 4; ++l) h.Join("p" + std::to_string(l), l);
   h.Send(2, client_frames::KeepAlive(2));  // seat 1 shows it knows its mask
   int before = h.table.RefusedFrames();
@@ -143,7 +137,7 @@ TEST(Seating, AfterTheNamesOnlyTheOwnMaskIsAccepted) {
 }
 
 TEST(Chat, RelayedToEveryoneFromTheSendersSeat) {
-  Harness h(Plain());
+  Harness h(WithoutQuestions());
   for (LinkId l = 1; l <= 4; ++l) h.Join("p" + std::to_string(l), l);
   std::string text = Utf8ToGbk("p2说道： 你好");
   Frame line = client_frames::Chat(2, text, 4);
@@ -159,7 +153,7 @@ TEST(Chat, RelayedToEveryoneFromTheSendersSeat) {
 }
 
 TEST(Chat, DropsPluginFramesEmptyLinesAndFloods) {
-  TableOptions o = Plain();
+  TableOptions o = WithoutQuestions();
   o.chatBurst = 2;
   Harness h(o);
   for (LinkId l = 1; l <= 4; ++l) h.Join("p" + std::to_string(l), l);
@@ -176,7 +170,7 @@ TEST(Chat, DropsPluginFramesEmptyLinesAndFloods) {
 }
 
 TEST(Chat, CutsAHalfCharacterAndAnUnknownAddressee) {
-  Harness h(Plain());
+  Harness h(WithoutQuestions());
   h.Join("p1", 1);
   h.Join("p2", 2);
   std::string text = "ab";
@@ -190,7 +184,7 @@ TEST(Chat, CutsAHalfCharacterAndAnUnknownAddressee) {
 }
 
 TEST(Leaving, BetweenHandsFreesTheSeatAndTellsTheOthers) {
-  Harness h(Plain());
+  Harness h(WithoutQuestions());
   for (LinkId l = 1; l <= 4; ++l) h.Join("p" + std::to_string(l), l);
   h.Send(3, client_frames::Leave(4));
   EXPECT_TRUE(h.out.closed.count(3));
@@ -203,7 +197,7 @@ TEST(Leaving, BetweenHandsFreesTheSeatAndTellsTheOthers) {
 }
 
 TEST(Leaving, AnAbsentSeatIsGivenUpAfterAWhileBetweenHands) {
-  Harness h(Plain());
+  Harness h(WithoutQuestions());
   for (LinkId l = 1; l <= 4; ++l) h.Join("p" + std::to_string(l), l);
   h.table.Disconnect(2, h.now);
   h.Advance(TableOptions{}.absentRelease - 1);
@@ -261,7 +255,7 @@ TEST(Portraits, TheTwentyFacesAreTheClientsMaleAndFemaleSets) {
 }
 
 TEST(Links, ALinkThatNeverLogsInIsDropped) {
-  Harness h(Plain());
+  Harness h(WithoutQuestions());
   h.table.Connect(7, h.now);
   EXPECT_EQ(h.table.NextDeadline(), h.now + TableOptions{}.loginTimeout);
   h.Advance(TableOptions{}.loginTimeout);
