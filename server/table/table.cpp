@@ -179,6 +179,7 @@ void Table::Welcome(int seat, bool newSeat) {
     for (int s = 0; s < 4; ++s) {
       if (!newSeat && s != seat) continue;
       if (newSeat && !hand_) ToSeat(s, wire::ReadyCountdown());
+      justFilled_ = justFilled_ || (newSeat && !hand_);
       SendSeating(s);
     }
   }
@@ -329,7 +330,8 @@ void Table::MaybeStartHand(Millis now) {
   setup.dealer = dealer_;
   for (int s = 0; s < 4; ++s) ToSeat(s, wire::GameStart(Mask(dealer_), seats_[static_cast<std::size_t>(s)].reloginId));
   HandIo& io = *this;
-  hand_ = std::make_unique<Hand>(options_.hand, std::move(setup), io);
+  hand_ = std::make_unique<Hand>(NextHandConfig(), std::move(setup), io);
+  justFilled_ = false;
   hand_->Start(now);
   AfterHandStep(now);
 }
@@ -407,6 +409,15 @@ void Table::FinishHand(Millis now) {
 // ---- Waiting for readiness --------------------------------------------------
 
 void Table::StartReadyWait(Millis now) { readySince_ = now; }
+
+// The first hand of a table that has just filled is dealt without the pull
+// questions: the clients promised it within seconds of the last seat, and a
+// person's question alone takes eight of them.
+HandConfig Table::NextHandConfig() const {
+  HandConfig config = options_.hand;
+  if (justFilled_) config.pullDealer = false;
+  return config;
+}
 
 // A client that never declares itself ready does not hold the table for
 // ever. Seats without their player are left to the absent release.

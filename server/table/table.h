@@ -107,6 +107,7 @@ class Table : private HandIo {
   void FreeSeat(int seat);
 
   void StartReadyWait(Millis now);
+  HandConfig NextHandConfig() const;
   void DeclareLateSeatsReady(Millis now);
   void MaybeStartHand(Millis now);
   void AfterHandStep(Millis now);
@@ -125,6 +126,7 @@ class Table : private HandIo {
   int dealer_ = 0;
   bool dealerSat_ = false;
   std::optional<Millis> readySince_;  // the table waits for its players to be ready
+  bool justFilled_ = false;           // no hand since the last seat was taken
   PropsDesk props_;
   PortraitBook portraits_;
 };

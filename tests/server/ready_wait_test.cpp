@@ -135,3 +135,21 @@ TEST(BotPauses, WithoutAPauseBotsAreReadyAtOnce) {
 
 }  // namespace
 }  // namespace vask::server::test
+
+namespace vask::server::test {
+namespace {
+
+TEST(ReadyWait, TheFirstHandOfAFilledTableIsDealtWithoutThePullQuestions) {
+  Harness h{TableOptions{}};
+  SeatFourAndStart(h);
+  EXPECT_NE(h.table.CurrentHand()->CurrentPhase(), Hand::Phase::Questions);
+  EXPECT_TRUE(h.Frames(2, Cmd::PullSit).empty());
+  for (int i = 0; i < 2000 && h.table.HandsPlayed() == 0; ++i) h.Advance(1000);
+  ASSERT_EQ(h.table.HandsPlayed(), 1);
+  for (LinkId l = 1; l <= 4; ++l) h.Send(l, client_frames::Ready(SeatMask(static_cast<int>(l - 1))));
+  ASSERT_NE(h.table.CurrentHand(), nullptr);
+  EXPECT_EQ(h.table.CurrentHand()->CurrentPhase(), Hand::Phase::Questions);
+}
+
+}  // namespace
+}  // namespace vask::server::test
