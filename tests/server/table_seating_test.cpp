@@ -210,7 +210,7 @@ TEST(Leaving, AnAbsentSeatIsGivenUpAfterAWhileBetweenHands) {
 // Every player shows a face of its own, its sex that of the portrait's set,
 // and keeps it when it leaves and comes back.
 TEST(Portraits, FourPlayersFourFacesKeptAcrossTheVisit) {
-  Harness h(Plain());
+  Harness h(WithoutQuestions());
   for (LinkId l = 1; l <= 4; ++l) h.Join("p" + std::to_string(l), l);
   auto faceOf = [&](LinkId seen, const std::string& account) {
     std::string face;
