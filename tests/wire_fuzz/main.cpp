@@ -83,15 +83,16 @@ class Fuzz {
     const QString serverErr = QDir(tmp_.path()).filePath("server.err");
     server.setProcessEnvironment(process_.processEnvironment());
     server.setStandardErrorFile(serverErr);
-    server.setStandardOutputChannel(QProcess::ForwardedChannel);
+    server.setStandardOutputFile(QProcess::nullDevice());
+    const QString results = QDir(tmp_.path()).filePath("results.log");
     server.start(serverPath, {"--port", QString::number(port), "--bots", "3", "--bot-delay", "100", "--turn-seconds",
-                              "2", "--no-pull", "--seed", "7"});
+                              "3", "--no-pull", "--seed", "7", "--log", results});
     if (!server.waitForStarted(10000)) Fail("the practice server does not start");
     Pump(2000);
     ++sessions_;
     stderrPath_ = QDir(tmp_.path()).filePath("client-game.err");
     process_.setStandardErrorFile(stderrPath_);
-    process_.setStandardOutputChannel(QProcess::ForwardedChannel);
+    process_.setStandardOutputFile(QProcess::nullDevice());
     const std::string line = "player$key-1234$127.0.0.1$" + std::to_string(port) + "$本地$0$$0$$$1$" + kLobby + "$" +
                              kTable + "$0$0$";
     process_.start(client_, {QString::fromStdString(line)});
@@ -114,7 +115,9 @@ class Fuzz {
       if (text.contains("Sanitizer") || text.contains("runtime error"))
         Fail("sanitizer report from the practice server:\n" + text.toStdString());
     }
-    std::printf("wire_fuzz: %d s of play against the practice server, both clean\n", seconds);
+    QFile log(results);
+    const int hands = log.open(QIODevice::ReadOnly) ? static_cast<int>(log.readAll().count('\n')) : 0;
+    std::printf("wire_fuzz: %d s of play against the practice server (%d hands), both clean\n", seconds, hands);
   }
 
   int Run() {
@@ -130,7 +133,7 @@ class Fuzz {
     ++sessions_;
     stderrPath_ = QDir(tmp_.path()).filePath(QString("client-%1.err").arg(sessions_));
     process_.setStandardErrorFile(stderrPath_);
-    process_.setStandardOutputChannel(QProcess::ForwardedChannel);
+    process_.setStandardOutputFile(QProcess::nullDevice());
     const std::string line = "player$key-1234$127.0.0.1$" + std::to_string(server_.serverPort()) +
                              "$本地$0$$0$$$1$" + kLobby + "$" + kTable + "$0$0$";
     process_.start(client_, {QString::fromStdString(line)});
