@@ -2,7 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include "core/view/layout.h"
+#include "platform/fake/scripted_hand.h"
 #include "support/client_fixture.h"
+#include "support/play_frames.h"
 #include "support/recording_plugin.h"
 
 namespace vask {
@@ -175,6 +178,36 @@ TEST_F(PollLoopTest, AFloodLargerThanTheRingWaitsInTheSocket) {
   EXPECT_EQ(client.conn.RecvBuf.Unread(), 0u);
   EXPECT_FALSE(platform.quit);
   EXPECT_FALSE(platform.CallMade("RestoreWindow"));
+}
+
+// 500 frames at once while the hand start's dice and wall animate, the tick
+// held: all are handled after it, in order, and the client stays.
+TEST_F(PollLoopTest, FiveHundredFramesDuringTheDealAnimation) {
+  InitPictureTables(client.pics, 1.0);
+  InitLayout(client);
+  SeatFourPlayers(client);
+  client.conn.bTableLive = true;
+  std::vector<std::uint8_t> flood;
+  for (int i = 0; i < 500; ++i) {
+    Frame f = Tagged(44, i % 256);
+    f[101] = static_cast<std::uint8_t>(i / 256);
+    flood.insert(flood.end(), f.begin(), f.end());
+  }
+  bool delivered = false;
+  platform.duringPump = [&] {
+    platform.ServerSends(flood);
+    delivered = true;
+  };
+  Receive({test::HandStartFrame(test::kOwn, {1, 2, 3, 4})});
+  for (int t = 0; t < 700 && handled.size() < 500; ++t) platform.RunTicks(1);
+  ASSERT_TRUE(delivered) << "the hand start animates";
+  ASSERT_EQ(handled.size(), 500u);
+  for (int i = 0; i < 500; ++i) {
+    EXPECT_EQ(handled[i][100], i % 256) << i;
+    EXPECT_EQ(handled[i][101], i / 256) << i;
+  }
+  EXPECT_TRUE(client.table.bInGame);
+  EXPECT_FALSE(platform.quit);
 }
 
 // Bytes that arrive while the ring is full add to the backlog without
