@@ -47,6 +47,7 @@ void OnChatMessage(Client& c, const MsgInfo& info, const std::string& text);
 
 // Poll-tick duties, in the order the tick runs them.
 void LoginDuty(Client& c);       // every 4 ticks: connection/login.cpp
+void FirstLinkDuty(Client& c);   // every tick: connection/login.cpp
 void BlinkDuty(Client& c);       // every 8 ticks: view/blink.cpp
 void TurnClockDuty(Client& c);   // every 20 ticks: game/turns.cpp
 void ReadyClockDuty(Client& c);  // every 20 ticks: connection/ready_clock.cpp
@@ -138,8 +139,5 @@ void WndProc(Client& c, std::uint32_t msg, std::int64_t wparam, std::int64_t lpa
 
 // The connection taken as lost (no frame for 5000 receive duties in a hand).
 void ConnectionLost(Client& c);  // connection/client_reset.cpp
-
-// The receive ring overflowed: give the lobby its window back and quit.
-void GiveUp(Client& c);          // connection/lobby_link.cpp
 
 }  // namespace vask

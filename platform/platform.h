@@ -43,6 +43,8 @@ inline constexpr std::uint32_t kLoggingIn = 0x466;
 inline constexpr std::uint32_t kHandLaidOut = 0x467;
 }  // namespace lobby_msg
 
+inline constexpr std::size_t kWholeFile = static_cast<std::size_t>(-1);
+
 struct LocalTime {
   int year = 2000, month = 1, day = 1;
   int hour = 0, minute = 0, second = 0;
@@ -120,7 +122,9 @@ class Platform {
   virtual void SocketConnect(const std::string& host, std::uint16_t port) = 0;
   virtual void SocketClose() = 0;
   virtual int SocketState() = 0;  // kSocketConnected when connected
-  virtual std::vector<std::uint8_t> SocketReadAll() = 0;
+  // At most `most` bytes of what has arrived; the rest stays in the socket
+  // for a later read.
+  virtual std::vector<std::uint8_t> SocketRead(std::size_t most) = 0;
   virtual void SocketSend(std::span<const std::uint8_t> bytes) = 0;
 
   // Windows found by title (the lobby link), and the main window itself.
@@ -153,7 +157,8 @@ class Platform {
 
   // Files. Paths are the platform's; WriteFile writes whole, then replaces.
   virtual std::string ClientDirectory() = 0;
-  virtual std::optional<std::string> ReadFile(const std::string& path) = 0;
+  // At most `most` bytes from the start of the file (kWholeFile: all).
+  virtual std::optional<std::string> ReadFile(const std::string& path, std::size_t most) = 0;
   virtual bool WriteFile(const std::string& path, const std::string& bytes) = 0;
   virtual bool RemoveFile(const std::string& path) = 0;
   virtual bool FileExists(const std::string& path) = 0;

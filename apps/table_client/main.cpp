@@ -11,6 +11,7 @@ int main(int argc, char** argv) {
   vask::QtPlatform platform;
   vask::Client client(platform);
   platform.AttachView(&client.view);
+  platform.SetUnattended(qEnvironmentVariableIsSet("VASK_UNATTENDED"));
   // The lobby hands over one argument; a line split by a shell is joined again.
   const std::string line = QCoreApplication::arguments().mid(1).join(' ').toStdString();
   if (!vask::StartUp(client, line)) return 1;

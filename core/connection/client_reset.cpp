@@ -38,6 +38,7 @@ void ResetClient(Client& c) {
   c.recon = ReconnectState{};
   c.proxy.bProxyRun = false;
   c.login.g_bCanRecon = false;
+  c.login.bFirstLink = false;
 
   ResetLink(c);
   EnableTimer(c, TimerId::Bong, false);

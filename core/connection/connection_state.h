@@ -16,6 +16,8 @@ struct ConnectionState {
   ByteRing SendBuf{kRingSize};
   ByteRing ProxyBuf{kProxyBufSize};
   bool bProxyDone = false;
+  // Bytes the buffer in use had no room for may wait in the socket.
+  bool bSocketBacklog = false;
 
   // The record and the bytes of the frame being handled.
   MsgInfo Rinfo;

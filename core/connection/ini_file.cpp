@@ -162,8 +162,18 @@ std::string JoinPath(const std::string& dir, const std::string& file) {
   return dir.substr(0, e) + "/" + file.substr(b);
 }
 
+std::optional<std::string> classIniFile::ReadForLookup() const {
+  auto bytes = platform_.ReadFile(INIFileName, readLimit_);
+  // A cut file ends at its last whole line: half a value is no value.
+  if (bytes && readLimit_ != kWholeFile && bytes->size() == readLimit_) {
+    const std::size_t end = bytes->find_last_of('\n');
+    bytes->resize(end == std::string::npos ? 0 : end + 1);
+  }
+  return bytes;
+}
+
 std::string classIniFile::GetIniKey(const std::string& section, const std::string& key) const {
-  auto bytes = platform_.ReadFile(INIFileName);
+  auto bytes = ReadForLookup();
   if (!bytes) return "";
   auto lines = SplitLines(*bytes);
   auto span = FindSection(lines, Utf8ToGbk(section));
@@ -175,7 +185,7 @@ std::string classIniFile::GetIniKey(const std::string& section, const std::strin
 
 std::map<std::string, std::string> classIniFile::GetIniSection(const std::string& section) const {
   std::map<std::string, std::string> out;
-  auto bytes = platform_.ReadFile(INIFileName);
+  auto bytes = ReadForLookup();
   if (!bytes) return out;
   auto lines = SplitLines(*bytes);
   auto span = FindSection(lines, Utf8ToGbk(section));
@@ -195,7 +205,7 @@ bool classIniFile::WriteIniKey(const std::string& section, const std::string& ke
 
 bool classIniFile::WriteIniKeys(const std::string& section,
                                 const std::vector<std::pair<std::string, std::string>>& pairs) {
-  auto bytes = platform_.ReadFile(INIFileName);
+  auto bytes = platform_.ReadFile(INIFileName, kWholeFile);
   const std::string gSection = Utf8ToGbk(section);
   // A new section goes at the end, the file before it untouched: the
   // results file gains one per hand, and taking the whole file apart each
@@ -233,7 +243,7 @@ bool classIniFile::WriteIniKeys(const std::string& section,
 }
 
 bool classIniFile::DelIniKey(const std::string& section, const std::string& key) {
-  auto bytes = platform_.ReadFile(INIFileName);
+  auto bytes = platform_.ReadFile(INIFileName, kWholeFile);
   if (!bytes) return false;
   auto lines = SplitLines(*bytes);
   auto span = FindSection(lines, Utf8ToGbk(section));
@@ -245,7 +255,7 @@ bool classIniFile::DelIniKey(const std::string& section, const std::string& key)
 }
 
 bool classIniFile::DelIniSec(const std::string& section) {
-  auto bytes = platform_.ReadFile(INIFileName);
+  auto bytes = platform_.ReadFile(INIFileName, kWholeFile);
   if (!bytes) return false;
   auto lines = SplitLines(*bytes);
   auto span = FindSection(lines, Utf8ToGbk(section));

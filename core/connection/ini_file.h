@@ -2,13 +2,14 @@
 // Sectioned text files ("[section]" then "key=value" lines) in GBK: the
 // player's quick phrases and the hand records of the visit.
 #include <map>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
 
-namespace vask {
+#include "platform/platform.h"
 
-class Platform;
+namespace vask {
 
 inline constexpr std::size_t kIniValueMax = 1023;
 
@@ -18,8 +19,10 @@ std::string JoinPath(const std::string& dir, const std::string& file);
 
 class classIniFile {
  public:
-  explicit classIniFile(Platform& platform, std::string fileName = {})
-      : platform_(platform), INIFileName(std::move(fileName)) {}
+  // `readLimit` bounds what the reading operations take from the start of
+  // the file (whole lines only); the writing ones always read it whole.
+  explicit classIniFile(Platform& platform, std::string fileName = {}, std::size_t readLimit = kWholeFile)
+      : platform_(platform), INIFileName(std::move(fileName)), readLimit_(readLimit) {}
 
   // Creates file, section or key as needed. The file is written whole and
   // then replaces the old one, so it is never left half written.
@@ -38,10 +41,15 @@ class classIniFile {
   bool DelIniSec(const std::string& section);
 
  private:
+  std::optional<std::string> ReadForLookup() const;
+
   Platform& platform_;
 
  public:
   std::string INIFileName;
+
+ private:
+  std::size_t readLimit_;
 };
 
 }  // namespace vask

@@ -44,6 +44,7 @@ void ConnectAgain(Client& c) {
     c.conn.bLoginSend = false;
     StartProxy(c);
   }
+  BeginFirstLink(c);
   c.widgets.ButtonState[2] = false;
   PutPicture(c, c.pics.ButtonPics[4], c.view.AnNiu[2]);
   c.view.Time_Img.visible = c.view.Number.visible = false;
@@ -83,11 +84,7 @@ void PostToLobby(Client& c, std::uint32_t msg) {
 void ResetRings(Client& c) {
   c.conn.RecvBuf.Clear();
   c.conn.SendBuf.Clear();
-}
-
-void GiveUp(Client& c) {
-  RestoreLobby(c);
-  QuitClient(c);
+  c.conn.bSocketBacklog = false;
 }
 
 void WndProc(Client& c, std::uint32_t msg, std::int64_t, std::int64_t) {

@@ -3,8 +3,11 @@
 #include <algorithm>
 
 #include "core/client.h"
+#include "core/connection/command_line.h"
+#include "core/connection/leaving.h"
 #include "core/connection/lobby_link.h"
 #include "core/connection/player_records.h"
+#include "core/connection/proxy.h"
 #include "core/handlers.h"
 #include "core/view/adverts.h"
 #include "core/view/widgets.h"
@@ -47,6 +50,7 @@ void OpenLoginGate(Client& c) {
 
 void WriteLoginFrame(Client& c) {
   c.login.bLoggingIn = true;
+  c.login.LoginWritten = c.platform.TickCount();
   // A new link: it has not been told that the client leaves.
   c.leave.bLeaveSent = false;
   c.platform.SocketSend(c.login.LoginFrame);
@@ -66,6 +70,54 @@ void PrepareFirstLogin(Client& c) {
   f[frame_offset::kCmd] = static_cast<std::uint8_t>(Cmd::Login);
   f[frame_offset::kServerTag] = f[frame_offset::kServerTag + 1] = 0;
   for (std::size_t i = 0; i < 4; ++i) f[login_offset::kReLoginId + i] = 0;
+}
+
+void BeginFirstLink(Client& c) {
+  LoginState& l = c.login;
+  l.bFirstLink = true;
+  l.LinkAttempts = 1;
+  l.AttemptStarted = c.platform.TickCount();
+}
+
+void FirstLinkDuty(Client& c) {
+  LoginState& l = c.login;
+  // The proxy handshake bounds its own wait; its end writes the login frame.
+  if (ProxyHandshakeRunning(c)) return;
+  const std::uint32_t now = c.platform.TickCount();
+  const int state = c.platform.SocketState();
+  const bool dropped = now - l.AttemptStarted >= kRetryGapMs && state != kSocketConnected;
+  bool noAnswer = false;
+  if (c.conn.bLoginSend) {
+    // Refused (the socket is down again) or still connecting too long.
+    if (!(dropped && state == 0) && now - l.AttemptStarted < kConnectWaitMs) return;
+  } else if (l.bLoggingIn) {
+    // Accepted, then closed or silent.
+    if (!dropped && now - l.LoginWritten < kLoginAnswerWaitMs) return;
+    noAnswer = !dropped;
+  } else {
+    return;
+  }
+  if (l.LinkAttempts < kLinkAttempts) {
+    ++l.LinkAttempts;
+    l.AttemptStarted = now;
+    SetSysmsgLine(c, 0, login_text::kRetryBefore + std::to_string(l.LinkAttempts) + login_text::kRetryAfter);
+    c.conn.bWatchLink = false;
+    if (c.launch.ProxyType == kProxySocks5) return StartProxy(c);
+    // A fresh link: nothing of the failed one is kept.
+    c.platform.SocketClose();
+    ResetRings(c);
+    c.platform.SocketConnect(c.launch.ServerHost, c.launch.ServerPort);
+    return OpenLoginGate(c);
+  }
+  // Given up: the player is told, the lobby has its window back and the
+  // client waits for its next connect order.
+  const char* text = noAnswer ? login_text::kNoAnswer : login_text::kConnectFailed;
+  l.bFirstLink = false;
+  PostToLobby(c, lobby_msg::kConnect);
+  c.platform.MessageBox(c.view.Caption, text);
+  RestoreLobby(c);
+  LeaveResets(c);
+  SetSysmsgLine(c, 0, text);
 }
 
 void LoginDuty(Client& c) {
@@ -96,6 +148,7 @@ void OnLogin(Client& c, MsgInfo& info) {
   StopSeatShuffle(c);
   EnableTimer(c, TimerId::KeepAlive, true);
   c.login.bLoggingIn = false;
+  c.login.bFirstLink = false;
 
   if (info.value[3] == 2) return LoginRefused(c, login_text::kStartFailed);
   if (info.value[3] != 1) return LoginRefused(c, login_text::kBadLogin);

@@ -28,6 +28,8 @@ constexpr Duty kDuties[] = {
     {&ConnectionState::SendTick, 1, [](const Client& c) { return c.conn.bSendPending; }, SendDuty},
     {&ConnectionState::RecvTick, 2, [](const Client& c) { return c.conn.bRecvPending; }, RecvDuty},
     {&ConnectionState::LoginTick, 4, [](const Client& c) { return c.conn.bLoginSend; }, LoginDuty},
+    // Every tick until the first link is answered: its bounded wait.
+    {nullptr, 0, [](const Client& c) { return c.login.bFirstLink; }, FirstLinkDuty},
     {&ConnectionState::BlinkTick, 8, [](const Client& c) { return c.conn.bBlink; }, BlinkDuty},
     {&ConnectionState::ClockTick, 20, [](const Client& c) { return c.conn.bClock && c.conn.bTableLive; },
      TurnClockDuty},
@@ -98,33 +100,38 @@ void RecvDuty(Client& c) {
   s.RecvTick = s.RecvBuf.Unread() >= kFrameSize ? 1 : 0;
 }
 
+// Takes from the socket what the buffer in use has room for: the receive
+// ring, or the proxy buffer during the handshake. What does not fit stays
+// in the socket (TCP holds the server back) until a tick has made room, so
+// a burst is neither dropped nor fatal. Returns the number of bytes taken.
+std::size_t TakeFromSocket(Client& c) {
+  ConnectionState& s = c.conn;
+  ByteRing& into = s.bProxyDone ? s.RecvBuf : s.ProxyBuf;
+  const std::size_t room = into.Free();
+  const std::vector<std::uint8_t> bytes = room > 0 ? c.platform.SocketRead(room) : std::vector<std::uint8_t>{};
+  into.PutAll(bytes);
+  // A read that filled the room may have left more behind.
+  s.bSocketBacklog = bytes.size() == room;
+  return bytes.size();
+}
+
+// The bytes just taken are handled as their buffer's are.
+void BytesTaken(Client& c) {
+  if (c.conn.bProxyDone) c.conn.bRecvPending = true;
+  else ProxyReceive(c);
+}
+
 }  // namespace
 
 void Winsock1_DataArrival(Client& c) {
   ConnectionState& s = c.conn;
   if (s.bQuitting) return;
-  std::vector<std::uint8_t> bytes = c.platform.SocketReadAll();
-  if (bytes.empty()) return;
-  if (s.bProxyDone) {
-    for (std::uint8_t b : bytes) {
-      if (!s.RecvBuf.Put(b)) {
-        s.bQuitting = true;
-        GiveUp(c);
-        return;
-      }
-    }
-    s.bRecvPending = true;
-    s.RecvTick = 0;
-    return;
-  }
-  for (std::uint8_t b : bytes) {
-    if (!s.ProxyBuf.Put(b)) {
-      s.bQuitting = true;
-      GiveUp(c);
-      return;
-    }
-  }
-  ProxyReceive(c);
+  // While bytes wait in the socket the ring holds a backlog: the stream has
+  // not paused, but decoding goes on one frame a tick.
+  const bool backlog = s.bSocketBacklog;
+  if (TakeFromSocket(c) == 0) return;
+  if (s.bProxyDone && !backlog) s.RecvTick = 0;
+  BytesTaken(c);
 }
 
 void Winsock1_Close(Client& c) { c.platform.SocketClose(); }
@@ -133,6 +140,9 @@ void TimerBong_Timer(Client& c) {
   ConnectionState& s = c.conn;
   if (s.bQuitting) return;
   EnableTimer(c, TimerId::Bong, false);
+  // What waited in the socket fills the room the last tick made.
+  if (s.bSocketBacklog && TakeFromSocket(c) > 0) BytesTaken(c);
+  if (s.bQuitting) return;
   const std::uint32_t stops = s.BongStops;
   for (const Duty& d : kDuties)
     if (d.counter) ++(s.*d.counter);
@@ -162,6 +172,7 @@ void ResetLink(Client& c) {
   s.RecvBuf.Clear();
   s.SendBuf.Clear();
   s.ProxyBuf.Clear();
+  s.bSocketBacklog = false;
   ClearGates(c);
   s.bHoldCmd21 = false;
 }

@@ -49,6 +49,7 @@ void StartReconnect(Client& c) {
   ConnectionState& s = c.conn;
   s.bProxyDone = true;
   c.platform.SocketClose();
+  s.bSocketBacklog = false;  // they went with the socket
   KeepOldLinkFrames(c);
   c.recon.bReloginPending = true;
   if (c.launch.ProxyType == kProxyNone) {

@@ -93,6 +93,7 @@ bool StartUp(Client& c, std::string_view commandLine) {
     c.conn.bLoginSend = false;
     StartProxy(c);
   }
+  BeginFirstLink(c);
 
   c.platform.ShowMainWindow(true);
   if (c.launch.bOwnCaption) {

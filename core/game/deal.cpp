@@ -158,6 +158,10 @@ void OnHandStart(Client& c, MsgInfo& info) {
   // Whatever the plug-in still owed the last hand's end is not this hand's.
   DropPropHand(c);
   ResetTable(c);
+  // The wall is whole again, so no seat may still hold its tiles (a server
+  // that skipped the table reset would have them taken a second time).
+  ClearSeatTiles(t);
+  t.LastDiscardImg = -1;
   t.HandSeen = true;
   // The first departure of this hand registers the seats with the plug-in
   // again.

@@ -142,7 +142,7 @@ void LayMeld(Client& c, int view, const Group& g) {
   TableState& t = c.table;
   SeatRec& s = t.Detail[view];
   const int m = s.MeldTop;
-  if (m < 2 || m >= kSlotsPerSeat || s.HandStart + 3 > kSlotsPerSeat) return;
+  if (m < 2 || m >= kSlotsPerSeat || s.HandStart + 3 + s.HandCount > kSlotsPerSeat) return;
   const bool equal = g.tiles[0] == g.tiles[1] && g.tiles[1] == g.tiles[2];
   const std::int16_t mark = equal ? SlotPeng : SlotChi;
   std::array<int, 3> images{};
@@ -240,12 +240,25 @@ void CloseRestore(Client& c) {
   InstallTileSizes(v, TileSizeSet::ConcealedAfterClaim);
 }
 
+// A seat's message is laid into the record the table reset left: a second
+// message for the seat (a repeated restore) or one for a seat that holds
+// tiles already (dealt without a reset) would pile tiles over tiles.
+bool SeatAwaitsRestore(const TableState& t, int view) {
+  const SeatRec& s = t.Detail[view];
+  const int meldTop = view == 0 ? kOwnMeldTopReset : kOtherMeldTopReset;
+  return !t.restore.Restored[view] && s.HandStart == kHandStartReset && s.HandCount == 0 && s.MeldTop == meldTop &&
+         s.RedAside == 0 && s.SpecialAside == 0;
+}
+
 }  // namespace
 
 void OnRestore(Client& c, MsgInfo& info) {
   TableState& t = c.table;
   if (!IsSeatMask(info.seat) || t.OwnMask() == 0) return;
   const int view = ViewPos(t.OwnMask(), info.seat);
+  // Ignored whole: the first message of a seat stands until the next reset.
+  if (!SeatAwaitsRestore(t, view)) return;
+  t.restore.Restored[view] = true;
   if (view == 0) c.players.PlayerInfo[0].OpenHand = false;
   RestoreState& r = t.restore;
   r.RiverCount[view] = info.ext7;

@@ -4,11 +4,9 @@
 
 namespace vask {
 
-void ResetSeatRecords(TableState& t) {
+void ClearSeatTiles(TableState& t) {
   for (int v = 0; v < 4; ++v) {
     SeatRec& s = t.Detail[v];
-    s.SeatTotal = 0;
-    s.IsDealer = false;
     for (TileSlot& slot : s.Slots) {
       slot.Mark = SlotEmpty;
       slot.Img = -1;
@@ -20,11 +18,19 @@ void ResetSeatRecords(TableState& t) {
     s.SpecialAside = 0;
     s.MeldTop = v == 0 ? kOwnMeldTopReset : kOtherMeldTopReset;
   }
+  for (auto& row : t.AsideImg) row.fill(0);
+}
+
+void ResetSeatRecords(TableState& t) {
+  for (SeatRec& s : t.Detail) {
+    s.SeatTotal = 0;
+    s.IsDealer = false;
+  }
+  ClearSeatTiles(t);
   t.IncrementalRedraw = -1;
   t.DrawFromFront = true;
   t.MustDiscard = false;
   for (auto& row : t.RevealedTiles) row.fill(NoTile);
-  for (auto& row : t.AsideImg) row.fill(0);
   t.bInGame = false;
   t.WinnerView = -1;
 }

@@ -55,6 +55,9 @@ struct RestoreState {
   std::int16_t WallOffset = 0;    // wall images the restore has taken
   std::int16_t WallBackAtStart = 0;
   std::int16_t Received = 0;      // messages since the table reset
+  // The seats (by view position) whose message has been laid since the
+  // table reset: a seat is restored once.
+  std::array<bool, 4> Restored{};
 };
 
 struct TableState {
@@ -128,6 +131,9 @@ struct TableState {
 // back to their start, per-hand counters and flags cleared. Names and masks
 // are kept.
 void ResetSeatRecords(TableState& t);
+// The seat records hold no tiles: slots empty, hand and meld pointers and
+// the laid-aside counts back to their start.
+void ClearSeatTiles(TableState& t);
 // Every slot's tile becomes NoTile (part of the full view reset).
 void ClearSlotTiles(TableState& t);
 

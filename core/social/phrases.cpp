@@ -23,7 +23,9 @@ void Changed(Client& c) {
 }
 
 void ReadOwnPhrases(Client& c, ListControl& list) {
-  classIniFile ini(c.platform, JoinPath(c.platform.ClientDirectory(), kPhraseFile));
+  // Only as much of the file as the list can hold is read: an absurd file
+  // would freeze the window while it is taken apart.
+  classIniFile ini(c.platform, JoinPath(c.platform.ClientDirectory(), kPhraseFile), kPhraseFileMaxBytes);
   if (!c.platform.FileExists(ini.INIFileName)) return;
   // One reading of the file, however many phrases it claims.
   const std::map<std::string, std::string> keys = ini.GetIniSection(kPhraseSection);

@@ -2,6 +2,7 @@
 // Quick phrases: the player's own phrases from "chat.txt", the fourteen
 // built-in phrases with their voices, the phrase window huifu.
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <string>
 
@@ -28,6 +29,8 @@ inline constexpr const char* kPhraseSection = "chat";
 inline constexpr const char* kPhraseCountKey = "num";
 // More own phrases than a list can sensibly offer are not read.
 inline constexpr int kMaxOwnPhrases = 1000;
+// The most of the file read: that many phrases of a thousand bytes each.
+inline constexpr std::size_t kPhraseFileMaxBytes = kMaxOwnPhrases * std::size_t{1040};
 
 inline constexpr const char* kPhraseCaption = "快捷短语";
 

@@ -47,6 +47,7 @@ void ResetTable(Client& c) {
   // The wall is whole again.
   c.table.WallTaken.fill(false);
   c.table.restore.Received = 0;
+  c.table.restore.Restored.fill(false);
   c.table.SingleDraws = 0;
   c.table.IndicatorTaken = false;
   v.rivers.RightRiverCount = 0;

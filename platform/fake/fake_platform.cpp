@@ -78,7 +78,7 @@ void FakePlatform::SocketConnect(const std::string& host, std::uint16_t port) {
   connectedHost = host;
   connectedPort = port;
   // Connecting until the test connects it (Connect) or refuses it.
-  socketState = kSocketConnecting;
+  socketState = refuseConnections ? 0 : kSocketConnecting;
   calls.push_back("SocketConnect(" + host + ":" + std::to_string(port) + ")");
 }
 
@@ -88,9 +88,10 @@ void FakePlatform::SocketClose() {
   calls.push_back("SocketClose");
 }
 
-std::vector<std::uint8_t> FakePlatform::SocketReadAll() {
-  std::vector<std::uint8_t> out;
-  out.swap(inbox);
+std::vector<std::uint8_t> FakePlatform::SocketRead(std::size_t most) {
+  const auto n = static_cast<std::ptrdiff_t>(std::min(most, inbox.size()));
+  std::vector<std::uint8_t> out(inbox.begin(), inbox.begin() + n);
+  inbox.erase(inbox.begin(), inbox.begin() + n);
   return out;
 }
 
@@ -153,10 +154,12 @@ void FakePlatform::MessageBox(const std::string& title, const std::string& text)
   calls.push_back("MessageBox(" + title + "," + text + ")");
 }
 
-std::optional<std::string> FakePlatform::ReadFile(const std::string& path) {
+std::optional<std::string> FakePlatform::ReadFile(const std::string& path, std::size_t most) {
   auto it = files.find(path);
   if (it == files.end()) return std::nullopt;
-  return it->second;
+  const std::string out = it->second.substr(0, most);
+  largestRead = std::max(largestRead, out.size());
+  return out;
 }
 
 bool FakePlatform::WriteFile(const std::string& path, const std::string& bytes) {

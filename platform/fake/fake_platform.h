@@ -29,6 +29,8 @@ class FakePlatform final : public Platform {
   void ServerCloses();
   // The connection attempt fails: nobody listens there.
   void RefuseConnection() { socketState = 0; }
+  // Every connection attempt fails at once (a closed port).
+  bool refuseConnections = false;
   // Frames the client wrote, in order; bytes after the last whole frame are
   // left in `sent`.
   std::vector<Frame> SentFrames() const;
@@ -81,6 +83,7 @@ class FakePlatform final : public Platform {
   };
   std::vector<Post> posts;  // every PostToWindow, also to missing windows
   std::map<std::string, std::string> files;
+  std::size_t largestRead = 0;  // the most bytes one ReadFile returned
   std::vector<std::string> existingWindows;
   bool singleInstanceTaken = false;
   bool quit = false;
@@ -114,7 +117,7 @@ class FakePlatform final : public Platform {
   void SocketConnect(const std::string& host, std::uint16_t port) override;
   void SocketClose() override;
   int SocketState() override { return socketState; }
-  std::vector<std::uint8_t> SocketReadAll() override;
+  std::vector<std::uint8_t> SocketRead(std::size_t most) override;
   void SocketSend(std::span<const std::uint8_t> bytes) override;
   bool WindowExists(const std::string& title) override;
   bool PostToWindow(const std::string& title, std::uint32_t msg, std::int64_t wparam,
@@ -135,7 +138,7 @@ class FakePlatform final : public Platform {
   void Quit() override;
   void MessageBox(const std::string& title, const std::string& text) override;
   std::string ClientDirectory() override { return "/client"; }
-  std::optional<std::string> ReadFile(const std::string& path) override;
+  std::optional<std::string> ReadFile(const std::string& path, std::size_t most) override;
   bool WriteFile(const std::string& path, const std::string& bytes) override;
   bool RemoveFile(const std::string& path) override;
   bool FileExists(const std::string& path) override { return files.count(path) != 0; }

@@ -176,9 +176,10 @@ void HeadlessPlatform::OnReady(bool readable, bool writable) {
   if (closed) CloseSocket(true);
 }
 
-std::vector<std::uint8_t> HeadlessPlatform::SocketReadAll() {
-  std::vector<std::uint8_t> out;
-  out.swap(inbox_);
+std::vector<std::uint8_t> HeadlessPlatform::SocketRead(std::size_t most) {
+  const auto n = static_cast<std::ptrdiff_t>(std::min(most, inbox_.size()));
+  std::vector<std::uint8_t> out(inbox_.begin(), inbox_.begin() + n);
+  inbox_.erase(inbox_.begin(), inbox_.begin() + n);
   return out;
 }
 
@@ -204,10 +205,10 @@ void HeadlessPlatform::MessageBox(const std::string& title, const std::string& t
   lastMessage = title + ": " + text;
 }
 
-std::optional<std::string> HeadlessPlatform::ReadFile(const std::string& path) {
+std::optional<std::string> HeadlessPlatform::ReadFile(const std::string& path, std::size_t most) {
   auto it = files.find(path);
   if (it == files.end()) return std::nullopt;
-  return it->second;
+  return it->second.substr(0, most);
 }
 
 bool HeadlessPlatform::WriteFile(const std::string& path, const std::string& bytes) {

@@ -58,7 +58,7 @@ class HeadlessPlatform final : public Platform {
   void SocketConnect(const std::string& host, std::uint16_t port) override;
   void SocketClose() override;
   int SocketState() override { return state_ == kOpen ? kSocketConnected : 0; }
-  std::vector<std::uint8_t> SocketReadAll() override;
+  std::vector<std::uint8_t> SocketRead(std::size_t most) override;
   void SocketSend(std::span<const std::uint8_t> bytes) override;
   // The lobby exists as far as the client can tell: it quits without one.
   bool WindowExists(const std::string& title) override { return title == lobbyTitle; }
@@ -81,7 +81,7 @@ class HeadlessPlatform final : public Platform {
   void Quit() override { quit = true; }
   void MessageBox(const std::string& title, const std::string& text) override;
   std::string ClientDirectory() override { return "/client"; }
-  std::optional<std::string> ReadFile(const std::string& path) override;
+  std::optional<std::string> ReadFile(const std::string& path, std::size_t most) override;
   bool WriteFile(const std::string& path, const std::string& bytes) override;
   bool RemoveFile(const std::string& path) override { return files.erase(path) != 0; }
   bool FileExists(const std::string& path) override { return files.count(path) != 0; }

@@ -19,11 +19,18 @@
 #include <QThread>
 #include <QUrl>
 #include <cmath>
+#include <cstdio>
 
+#include "core/connection/protocol.h"
 #include "platform/qt/table_window.h"
 #include "platform/qt/web_pane.h"
 
 namespace vask {
+
+namespace {
+// Twice the client's receive ring: enough to keep it fed between ticks.
+constexpr qint64 kSocketBufferBytes = 2 * static_cast<qint64>(kRingSize);
+}  // namespace
 
 QtPlatform::QtPlatform(QObject* parent) : QObject(parent), window_(std::make_unique<TableWindow>()) {
   clock_.start();
@@ -44,6 +51,9 @@ QtPlatform::QtPlatform(QObject* parent) : QObject(parent), window_(std::make_uni
   connect(&socket_, &QTcpSocket::connected, this, [this] {
     if (events_) events_->OnSocketConnected();
   });
+  // What the client has no room for waits in the kernel: TCP holds a
+  // flooding server back instead of this process's memory.
+  socket_.setReadBufferSize(kSocketBufferBytes);
   connect(&socket_, &QTcpSocket::readyRead, this, [this] {
     if (events_) events_->OnSocketData();
   });
@@ -117,8 +127,8 @@ int QtPlatform::SocketState() {
   }
 }
 
-std::vector<std::uint8_t> QtPlatform::SocketReadAll() {
-  QByteArray bytes = socket_.readAll();
+std::vector<std::uint8_t> QtPlatform::SocketRead(std::size_t most) {
+  QByteArray bytes = socket_.read(static_cast<qint64>(most));
   return {bytes.begin(), bytes.end()};
 }
 
@@ -199,15 +209,19 @@ bool QtPlatform::AcquireSingleInstance(const std::string& name) {
 void QtPlatform::Quit() { QMetaObject::invokeMethod(qApp, [] { QCoreApplication::exit(0); }, Qt::QueuedConnection); }
 
 void QtPlatform::MessageBox(const std::string& title, const std::string& text) {
+  if (unattended_) {
+    std::fprintf(stderr, "%s: %s\n", title.c_str(), text.c_str());
+    return;
+  }
   QMessageBox::warning(window_.get(), QString::fromStdString(title), QString::fromStdString(text));
 }
 
 std::string QtPlatform::ClientDirectory() { return QCoreApplication::applicationDirPath().toStdString(); }
 
-std::optional<std::string> QtPlatform::ReadFile(const std::string& path) {
+std::optional<std::string> QtPlatform::ReadFile(const std::string& path, std::size_t most) {
   QFile f(QString::fromStdString(path));
   if (!f.open(QIODevice::ReadOnly)) return std::nullopt;
-  QByteArray bytes = f.readAll();
+  QByteArray bytes = most == kWholeFile ? f.readAll() : f.read(static_cast<qint64>(most));
   return std::string(bytes.constData(), static_cast<std::size_t>(bytes.size()));
 }
 

@@ -26,6 +26,9 @@ class QtPlatform final : public QObject, public Platform {
   // The window draws this view model (owned by the client).
   void AttachView(const ViewModel* view);
   TableWindow* Window() const { return window_.get(); }
+  // Runs nobody watches (the wire fuzz): message boxes go to standard error
+  // instead of waiting for a click.
+  void SetUnattended(bool unattended) { unattended_ = unattended; }
 
   void SetEvents(PlatformEvents* events) override { events_ = events; }
   std::uint32_t TickCount() override;
@@ -36,7 +39,7 @@ class QtPlatform final : public QObject, public Platform {
   void SocketConnect(const std::string& host, std::uint16_t port) override;
   void SocketClose() override;
   int SocketState() override;
-  std::vector<std::uint8_t> SocketReadAll() override;
+  std::vector<std::uint8_t> SocketRead(std::size_t most) override;
   void SocketSend(std::span<const std::uint8_t> bytes) override;
   bool WindowExists(const std::string& title) override;
   bool PostToWindow(const std::string& title, std::uint32_t msg, std::int64_t wparam,
@@ -57,7 +60,7 @@ class QtPlatform final : public QObject, public Platform {
   void Quit() override;
   void MessageBox(const std::string& title, const std::string& text) override;
   std::string ClientDirectory() override;
-  std::optional<std::string> ReadFile(const std::string& path) override;
+  std::optional<std::string> ReadFile(const std::string& path, std::size_t most) override;
   bool WriteFile(const std::string& path, const std::string& bytes) override;
   bool RemoveFile(const std::string& path) override;
   bool FileExists(const std::string& path) override;
@@ -73,6 +76,7 @@ class QtPlatform final : public QObject, public Platform {
 
  private:
   PlatformEvents* events_ = nullptr;
+  bool unattended_ = false;
   QElapsedTimer clock_;
   std::array<QTimer*, static_cast<std::size_t>(TimerId::kCount)> timers_{};
   QTcpSocket socket_;

@@ -2,7 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include "core/view/layout.h"
+#include "platform/fake/scripted_hand.h"
 #include "support/client_fixture.h"
+#include "support/play_frames.h"
 #include "support/recording_plugin.h"
 
 namespace vask {
@@ -147,15 +150,85 @@ TEST_F(SendDutyTest, FramesQueuedWhileDownLeaveAfterTheNextQueueing) {
   EXPECT_EQ(sent[2][9], 0x23);
 }
 
-TEST_F(PollLoopTest, ReceiveRingOverflowRestoresTheLobbyAndQuits) {
+// More than the ring holds, at once: what does not fit waits in the socket
+// and comes in as the ticks make room; every frame is handled once, in
+// order, one a tick, and the client stays.
+TEST_F(PollLoopTest, AFloodLargerThanTheRingWaitsInTheSocket) {
   client.conn.LobbyTitle = "Vask山庄";
   platform.existingWindows = {"Vask山庄"};
-  std::vector<std::uint8_t> flood(kRingSize, 44);
+  constexpr int kFrames = 500;
+  std::vector<std::uint8_t> flood;
+  for (int i = 0; i < kFrames; ++i) {
+    Frame f = Tagged(44, i % 256);
+    f[101] = static_cast<std::uint8_t>(i / 256);
+    flood.insert(flood.end(), f.begin(), f.end());
+  }
   platform.ServerSends(flood);
-  EXPECT_TRUE(platform.quit);
-  EXPECT_TRUE(platform.CallMade("RestoreWindow(Vask山庄)"));
-  platform.RunTicks(10);
-  EXPECT_TRUE(handled.empty()) << "nothing is handled after giving up";
+  EXPECT_EQ(client.conn.RecvBuf.Unread(), kRingSize - 1);
+  EXPECT_EQ(platform.inbox.size(), flood.size() - (kRingSize - 1));
+  std::vector<int> expected;
+  for (int t = 2; t < kFrames + 2; ++t) expected.push_back(t);
+  EXPECT_EQ(TicksUntilHandled(kFrames, kFrames + 10), expected);
+  ASSERT_EQ(handled.size(), static_cast<std::size_t>(kFrames));
+  for (int i = 0; i < kFrames; ++i) {
+    EXPECT_EQ(handled[i][100], i % 256) << i;
+    EXPECT_EQ(handled[i][101], i / 256) << i;
+  }
+  EXPECT_TRUE(platform.inbox.empty());
+  EXPECT_EQ(client.conn.RecvBuf.Unread(), 0u);
+  EXPECT_FALSE(platform.quit);
+  EXPECT_FALSE(platform.CallMade("RestoreWindow"));
+}
+
+// 500 frames at once while the hand start's dice and wall animate, the tick
+// held: all are handled after it, in order, and the client stays.
+TEST_F(PollLoopTest, FiveHundredFramesDuringTheDealAnimation) {
+  InitPictureTables(client.pics, 1.0);
+  InitLayout(client);
+  SeatFourPlayers(client);
+  client.conn.bTableLive = true;
+  std::vector<std::uint8_t> flood;
+  for (int i = 0; i < 500; ++i) {
+    Frame f = Tagged(44, i % 256);
+    f[101] = static_cast<std::uint8_t>(i / 256);
+    flood.insert(flood.end(), f.begin(), f.end());
+  }
+  bool delivered = false;
+  platform.duringPump = [&] {
+    platform.ServerSends(flood);
+    delivered = true;
+  };
+  Receive({test::HandStartFrame(test::kOwn, {1, 2, 3, 4})});
+  for (int t = 0; t < 700 && handled.size() < 500; ++t) platform.RunTicks(1);
+  ASSERT_TRUE(delivered) << "the hand start animates";
+  ASSERT_EQ(handled.size(), 500u);
+  for (int i = 0; i < 500; ++i) {
+    EXPECT_EQ(handled[i][100], i % 256) << i;
+    EXPECT_EQ(handled[i][101], i / 256) << i;
+  }
+  EXPECT_TRUE(client.table.bInGame);
+  EXPECT_FALSE(platform.quit);
+}
+
+// Bytes that arrive while the ring is full add to the backlog without
+// postponing the frames already waiting.
+TEST_F(PollLoopTest, ArrivalsDuringABacklogKeepTheRhythm) {
+  std::vector<std::uint8_t> flood;
+  for (int i = 0; i < 200; ++i) {
+    Frame f = Tagged(44, i);
+    flood.insert(flood.end(), f.begin(), f.end());
+  }
+  platform.ServerSends(flood);
+  platform.RunTicks(2);
+  ASSERT_EQ(handled.size(), 1u);
+  for (int i = 0; i < 20; ++i) {
+    Receive({Tagged(44, 200 + i)});
+    platform.RunTicks(1);
+  }
+  EXPECT_EQ(handled.size(), 21u);
+  platform.RunTicks(250);
+  ASSERT_EQ(handled.size(), 220u);
+  for (int i = 0; i < 220; ++i) EXPECT_EQ(handled[i][100], i % 256) << i;
 }
 
 TEST_F(PollLoopTest, TheTickDisablesItselfWhileItRuns) {

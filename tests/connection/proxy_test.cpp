@@ -203,11 +203,36 @@ TEST_F(ProxyHandshake, AProxyThatClosesMidwayIsReportedWithTheStepsText) {
   EXPECT_TRUE(platform.CallMade("MessageBox(牌桌,代理服务器用户验证失败！)"));
 }
 
-TEST_F(ProxyHandshake, AFloodOfAnswerBytesRestoresTheLobbyAndQuits) {
+// The buffer takes what it has room for and the rest waits in the socket:
+// an answer too long is judged by its first bytes, not fatal.
+TEST_F(ProxyHandshake, AFloodOfAnswerBytesIsJudgedAsAnAnswer) {
   platform.Connect();
   ProxyAnswers(Bytes(1100, 7));
-  EXPECT_TRUE(platform.CallMade("RestoreWindow(大厅)"));
-  EXPECT_TRUE(platform.quit);
+  EXPECT_TRUE(platform.CallMade("MessageBox(牌桌,请求代理失败！)"));
+  EXPECT_FALSE(platform.CallMade("RestoreWindow(大厅)"));
+  EXPECT_FALSE(platform.quit);
+}
+
+// The connect answer and more game frames than the proxy buffer holds, in
+// one read: the game stream reaches the ring whole and in order.
+TEST_F(ProxyHandshake, AGameStreamLongerThanTheBufferAfterTheConnectAnswer) {
+  UpToConnectRequest();
+  Bytes answer{5, 0, 0, 1, 127, 0, 0, 1, 4, 56};
+  Bytes stream;
+  for (int i = 0; i < 8; ++i) {
+    Frame f = ServerFrame(44, 2);
+    f[100] = static_cast<std::uint8_t>(i);
+    stream.insert(stream.end(), f.begin(), f.end());
+  }
+  answer.insert(answer.end(), stream.begin(), stream.end());
+  ProxyAnswers(answer);
+  EXPECT_TRUE(client.conn.bProxyDone);
+  EXPECT_TRUE(LoginWritten());
+  platform.RunTicks(1);
+  Bytes ring(client.conn.RecvBuf.Unread());
+  client.conn.RecvBuf.Peek(ring);
+  EXPECT_EQ(ring, stream);
+  EXPECT_FALSE(platform.quit);
 }
 
 }  // namespace

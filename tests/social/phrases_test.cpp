@@ -71,6 +71,28 @@ TEST_F(Phrases, BadPhraseFilesLeaveAUsableList) {
   }
 }
 
+// A file of tens of megabytes: the phrases the list can hold come from its
+// start, the rest is never read, and the file stays as it is.
+TEST_F(Phrases, AnAbsurdFileIsReadOnlyAsFarAsTheListHolds) {
+  std::string file = "[chat]\r\nnum=1000\r\n";
+  for (int i = 1; i <= kMaxOwnPhrases; ++i) file += std::to_string(i) + "=" + std::string(200, 'p') + "\r\n";
+  file += "junk=" + std::string(30 << 20, 'j') + "\r\n";
+  FakePlatform p;
+  Client fresh(p);
+  p.files[kPhrasePath] = file;
+  const auto& list = OwnList(fresh);
+  ASSERT_EQ(list.size(), static_cast<std::size_t>(kMaxOwnPhrases));
+  EXPECT_EQ(list.back(), std::string(200, 'p'));
+  EXPECT_LE(p.largestRead, kPhraseFileMaxBytes);
+  EXPECT_EQ(p.files[kPhrasePath].size(), file.size());
+  // A phrase cut by the bound is no phrase: the last whole line stands.
+  std::string cut = "[chat]\r\nnum=2\r\n1=a\r\n2=" + std::string(kPhraseFileMaxBytes, 'q') + "\r\n";
+  FakePlatform q;
+  Client other(q);
+  q.files[kPhrasePath] = cut;
+  EXPECT_EQ(OwnList(other), (std::vector<std::string>{"a", ""}));
+}
+
 TEST_F(Phrases, ABuiltInPhraseSendsItsNumberAndPlaysTheOwnVoice) {
   // Entry 4 is "快点!", sent as number 5.
   ClickOn(client.view.imgword2);
