@@ -18,6 +18,8 @@ namespace po = player_offset;
 
 namespace {
 
+// A watcher whose line names a player none of the table's records has.
+constexpr const char* kWatchedPlayerMissing = "您要旁观的玩家不在这张桌子上，旁观结束！";
 constexpr int kTableComplete = 5;
 constexpr std::size_t kReadyNameEnd = 32;      // command 23: bytes 16..31
 constexpr std::size_t kGoldSign = 16;          // commands 91, 92
@@ -171,8 +173,9 @@ int ViewOfPlayerFrame(Client& c, std::uint8_t nibble) {
   return v == 0 ? -1 : v;
 }
 
-// A watcher's three stored frames placed around the watched player.
-void BuildWatcherPanels(Client& c) {
+// A watcher's three stored frames placed around the watched player; false
+// when none of them is the watched player (the watch ends).
+bool BuildWatcherPanels(Client& c) {
   PlayerRecords& pr = c.players;
   std::array<PlayerRecord, 3> rec;
   for (std::size_t i = 0; i < 3; ++i) rec[i] = ReadPlayerRecord(pr.WatcherSlots[i]);
@@ -182,7 +185,13 @@ void BuildWatcherPanels(Client& c) {
       watched = i;
       break;
     }
-  if (watched < 0) return;
+  const std::uint8_t seatOfWatched = watched < 0 ? 0 : pr.WatcherSlots[watched][frame_offset::kSeat] & 0x0F;
+  if (watched < 0 || !IsSeatMask(seatOfWatched)) {
+    c.platform.MessageBox(c.view.Caption, kWatchedPlayerMissing);
+    RestoreLobby(c);
+    QuitClient(c);
+    return false;
+  }
   const std::uint8_t watchedMask = pr.WatcherSlots[watched][frame_offset::kSeat] & 0x0F;
   // The seats turn around the watched player, so every later frame of
   // theirs lands on the view it is drawn at.
@@ -211,6 +220,7 @@ void BuildWatcherPanels(Client& c) {
     break;
   }
   for (int v = 0; v < 4; ++v) DrawSeatLabels(c, v);
+  return true;
 }
 
 // A watcher keeps the first three player frames; true once the third is in
@@ -221,8 +231,7 @@ bool StoreForWatcher(Client& c) {
     if (slot[frame_offset::kCmd] != 0) continue;
     slot = c.conn.Msg;
     if (i < 2) return false;
-    BuildWatcherPanels(c);
-    return true;
+    return BuildWatcherPanels(c);
   }
   return false;  // a fourth frame has no slot: ignored
 }

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "core/client.h"
+#include "core/connection/lobby_link.h"
 #include "core/game/choices.h"
 #include "core/game/operations.h"
 #include "core/game/seats.h"
@@ -19,6 +20,8 @@
 namespace vask {
 
 namespace {
+
+constexpr const char* kClaimDrawingFailedText = "操作错误，请退出后重新游戏！";
 
 bool ValidImage(int image) { return image >= 0 && image < kTilesInSet; }
 
@@ -116,10 +119,11 @@ bool IsRun(std::array<TileCode, 3> tiles) {
 }
 
 // The discard a claim takes: shown at the table centre, by another seat.
+// A watcher has already laid it in its river.
 bool DiscardToClaim(const Client& c, int view) {
   const TableState& t = c.table;
   return ValidImage(t.LastDiscardImg) && t.LastDiscardView != view && !t.DiscardClaimed &&
-         !c.view.rivers.DiscardSettled && IsValidTile(t.LastDiscard);
+         (t.Spectator || !c.view.rivers.DiscardSettled) && IsValidTile(t.LastDiscard);
 }
 
 // Plans a chow, pung or exposed/concealed kong; false when the seat cannot
@@ -355,6 +359,61 @@ void BringAsideToFront(Client& c, int view) {
       BringToFront(c.view, c.view.MJ_Image[c.table.AsideImg[4 + row][view]]);
 }
 
+// A watcher's table that cannot follow a claim is no longer the watched
+// player's: it says so and gives the screen back.
+void ClaimDrawingFailed(Client& c) {
+  c.platform.MessageBox(c.view.Caption, kClaimDrawingFailedText);
+  RestoreLobby(c);
+  QuitClient(c);
+}
+
+// The watcher's twin of a claim result: the discard a claim takes already
+// lies in its river and comes back out of it; the counts of seen tiles and
+// the win code are the players' business.
+void OnSpectatorClaim(Client& c, MsgInfo& info) {
+  TableState& t = c.table;
+  if (!t.bInGame || !IsSeatMask(info.seat) || t.OwnMask() == 0) return;
+  const int type = info.value[0];
+  if (type != OpChi && type != OpPeng && type != OpMingGang && type != OpAnGang && type != OpBuGang && type != OpHu)
+    return;
+  const int view = ViewPos(t.OwnMask(), info.seat);
+  const std::array<TileCode, 3> tiles = {TileOf(info.value[1]), TileOf(info.value[2]), TileOf(info.value[3])};
+  MeldPlan plan;
+  const bool meld = type != OpBuGang && type != OpHu;
+  if (meld && !PlanMeld(c, view, type, tiles, plan)) return ClaimDrawingFailed(c);
+  if (type == OpBuGang && (PungOf(t.Detail[view], view, tiles[2]) < 0 || t.Detail[view].HandCount < 1))
+    return ClaimDrawingFailed(c);
+
+  if (type == OpMingGang || type == OpAnGang) RecordKong(c, view, type, tiles[1]);
+  if (type == OpBuGang) RecordKong(c, view, type, tiles[2]);
+  ShowClaimWord(c, view, WordEntry(type));
+  PlayResultVoice(c, view, type, tiles[1]);
+
+  const bool tookDiscard = type == OpChi || type == OpPeng || type == OpMingGang;
+  if (tookDiscard) TakeDiscardBack(c);
+  if (type == OpBuGang) {
+    AddedKong(c, view, tiles[2]);
+  } else if (type == OpHu) {
+    if (t.WinnerView == -1) {
+      t.WinnerView = static_cast<std::int16_t>(view);
+      MarkWinnerName(c, view);
+      // Won on a discard: the winning tile leaves the river for the row's
+      // end, as the watched player's own table shows it.
+      if (view == 0 && !OwnDiscardDue(c) && ValidImage(t.LastDiscardImg)) {
+        TakeDiscardBack(c);
+        ShowOwnWinningDiscard(c);
+      }
+    }
+  } else {
+    CommitMeld(c, view, type, plan);
+    if (tookDiscard) DiscardTaken(c);
+  }
+  c.view.rivers.DiscardSettled = true;
+  BringAsideToFront(c, view);
+  ++c.view.revision;
+  c.platform.ViewChanged();
+}
+
 }  // namespace
 
 void CountKong(Client& c) {
@@ -367,8 +426,8 @@ void CountKong(Client& c) {
 
 void OnClaim(Client& c, MsgInfo& info) {
   TableState& t = c.table;
-  // A watching client's table is the spectator view's.
-  if (t.Spectator || !t.bInGame || !IsSeatMask(info.seat) || t.OwnMask() == 0) return;
+  if (t.Spectator) return OnSpectatorClaim(c, info);
+  if (!t.bInGame || !IsSeatMask(info.seat) || t.OwnMask() == 0) return;
   const int type = info.value[0];
   const int view = ViewPos(t.OwnMask(), info.seat);
   const std::array<TileCode, 3> tiles = {TileOf(info.value[1]), TileOf(info.value[2]), TileOf(info.value[3])};
