@@ -68,6 +68,7 @@ class Table : private HandIo {
   const std::optional<HandOutcome>& LastOutcome() const { return lastOutcome_; }
   int HandsPlayed() const { return handsPlayed_; }
   int RefusedFrames() const { return refused_; }
+  std::size_t Watchers() const { return watchers_.size(); }
   int Dealer() const { return dealer_; }
 
  private:
@@ -102,6 +103,12 @@ class Table : private HandIo {
   void Leave(int seat, Millis now);
   void FreeSeat(int seat);
 
+  // Watchers (table_watchers.cpp): links that follow one seat's frames and
+  // play no part.
+  void OnWatcherLogin(LinkId link, std::int64_t watchedId);
+  void OnWatcherFrame(LinkId link, const ClientFrame& r);
+  void ToWatchers(int seat, const Frame& f);
+
   void MaybeStartHand(Millis now);
   void AfterHandStep();
   void FinishHand();
@@ -120,6 +127,11 @@ class Table : private HandIo {
   bool dealerSat_ = false;
   PropsDesk props_;
   PortraitBook portraits_;
+  std::map<LinkId, int> watchers_;  // link → the seat it watches
 };
+
+// A login whose key reads "watch:" and a player's number watches that
+// player; empty for a player's login.
+std::optional<std::int64_t> WatchedPlayerOf(const LoginRequest& login);
 
 }  // namespace vask::server
