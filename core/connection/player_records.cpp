@@ -406,6 +406,13 @@ void OnReady(Client& c, MsgInfo& info) {
   if (info.value[3] == 1 && !name.empty()) {
     for (int v = 0; v < 4; ++v)
       if (c.table.Detail[v].username == name && !c.view.Nid[v].text.empty()) ShowInFront(c, c.view.OK[v]);
+    // The watched player pressed its start button: its table was cleared as
+    // it did, and so is the watcher's.
+    if (c.table.Spectator && name == c.table.Detail[0].username && !c.life.bTableCleared) {
+      ClearTable(c);
+      ResetTable(c);
+      ResetSeats(c);
+    }
   }
   ClearForNextGameWhenAllReady(c);
   Changed(c);

@@ -69,6 +69,7 @@ class Table : private HandIo {
   int HandsPlayed() const { return handsPlayed_; }
   int RefusedFrames() const { return refused_; }
   std::size_t Watchers() const { return watchers_.size(); }
+  int RefusedFromWatchers() const { return refusedFromWatchers_; }
   int Dealer() const { return dealer_; }
 
  private:
@@ -128,6 +129,7 @@ class Table : private HandIo {
   PropsDesk props_;
   PortraitBook portraits_;
   std::map<LinkId, int> watchers_;  // link → the seat it watches
+  int refusedFromWatchers_ = 0;
 };
 
 // A login whose key reads "watch:" and a player's number watches that

@@ -74,6 +74,7 @@ void Table::OnWatcherFrame(LinkId link, const ClientFrame& r) {
     return;
   }
   Refuse();
+  ++refusedFromWatchers_;
 }
 
 void Table::ToWatchers(int seat, const Frame& f) {
