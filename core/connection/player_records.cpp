@@ -219,12 +219,13 @@ bool BuildWatcherPanels(Client& c) {
     c.table.WallBack = static_cast<std::int16_t>((c.table.WallFront + 134) % 136);
     break;
   }
-  for (int v = 0; v < 4; ++v) DrawSeatLabels(c, v);
+  for (int v = 0; v < 4; ++v)
+    if (!pr.PlayerInfo[v].Account.empty()) DrawSeatLabels(c, v);
   return true;
 }
 
 // A watcher keeps the first three player frames; true once the third is in
-// and the panels are built.
+// and the panels are built, and for every frame after them.
 bool StoreForWatcher(Client& c) {
   for (std::size_t i = 0; i < 3; ++i) {
     Frame& slot = c.players.WatcherSlots[i];
@@ -233,7 +234,9 @@ bool StoreForWatcher(Client& c) {
     if (i < 2) return false;
     return BuildWatcherPanels(c);
   }
-  return false;  // a fourth frame has no slot: ignored
+  // The panels are built: the fourth player and every later record are
+  // placed as a player places them.
+  return true;
 }
 
 void AddGold(Client& c, int v, std::int64_t amount) {
