@@ -410,11 +410,15 @@ void OnReady(Client& c, MsgInfo& info) {
     for (int v = 0; v < 4; ++v)
       if (c.table.Detail[v].username == name && !c.view.Nid[v].text.empty()) ShowInFront(c, c.view.OK[v]);
     // The watched player pressed its start button: its table was cleared as
-    // it did, and so is the watcher's.
-    if (c.table.Spectator && name == c.table.Detail[0].username && !c.life.bTableCleared) {
-      ClearTable(c);
-      ResetTable(c);
-      ResetSeats(c);
+    // it did, and so is the watcher's; the last hand's score window, which
+    // nobody at a watcher closes, makes way for the next hand.
+    if (c.table.Spectator && name == c.table.Detail[0].username) {
+      c.view.Score.visible = false;
+      if (!c.life.bTableCleared) {
+        ClearTable(c);
+        ResetTable(c);
+        ResetSeats(c);
+      }
     }
   }
   ClearForNextGameWhenAllReady(c);

@@ -13,6 +13,7 @@
 #include "core/view/rivers.h"
 #include "platform/fake/scripted_hand.h"
 #include "support/play_frames.h"
+#include "support/table_frames.h"
 
 namespace vask {
 namespace {
@@ -305,6 +306,21 @@ TEST(Spectator, AClaimTheTableCannotDrawEndsTheWatchWithItsMessage) {
         ClaimFrame(0x10, OpPeng, {0x29, 0x29, 0x29})});
   EXPECT_FALSE(w.platform.CallMade("Quit"));
   EXPECT_EQ(w.Seat(2).MeldTop, 4);
+}
+
+TEST(Spectator, WhenTheWatchedPlayerContinuesItsTableClearsAndTheScoreWindowGoes) {
+  Watcher w;
+  for (int v = 0; v < 4; ++v) w.client.table.Detail[v].username = "acc" + std::to_string(v);
+  w.client.view.Score.visible = true;
+  // Another player's readiness leaves the finished hand on the table.
+  w.Play({test::ReadyFrame("acc2")});
+  EXPECT_TRUE(w.client.view.Score.visible);
+  EXPECT_EQ(w.Seat(0).HandCount, 13);
+  w.Play({test::ReadyFrame("acc0")});
+  EXPECT_FALSE(w.client.view.Score.visible);
+  for (int v = 0; v < 4; ++v) EXPECT_EQ(w.Seat(v).HandCount, 0) << v;
+  for (const Control& img : w.client.view.MJ_Image) EXPECT_FALSE(img.visible);
+  EXPECT_TRUE(w.Sent().empty());
 }
 
 }  // namespace
