@@ -366,54 +366,6 @@ void ClaimDrawingFailed(Client& c) {
   RestoreLobby(c);
   QuitClient(c);
 }
-
-// The watcher's twin of a claim result: the discard a claim takes already
-// lies in its river and comes back out of it; the counts of seen tiles and
-// the win code are the players' business.
-void OnSpectatorClaim(Client& c, MsgInfo& info) {
-  TableState& t = c.table;
-  if (!t.bInGame || !IsSeatMask(info.seat) || t.OwnMask() == 0) return;
-  const int type = info.value[0];
-  if (type != OpChi && type != OpPeng && type != OpMingGang && type != OpAnGang && type != OpBuGang && type != OpHu)
-    return;
-  const int view = ViewPos(t.OwnMask(), info.seat);
-  const std::array<TileCode, 3> tiles = {TileOf(info.value[1]), TileOf(info.value[2]), TileOf(info.value[3])};
-  MeldPlan plan;
-  const bool meld = type != OpBuGang && type != OpHu;
-  if (meld && !PlanMeld(c, view, type, tiles, plan)) return ClaimDrawingFailed(c);
-  if (type == OpBuGang && (PungOf(t.Detail[view], view, tiles[2]) < 0 || t.Detail[view].HandCount < 1))
-    return ClaimDrawingFailed(c);
-
-  if (type == OpMingGang || type == OpAnGang) RecordKong(c, view, type, tiles[1]);
-  if (type == OpBuGang) RecordKong(c, view, type, tiles[2]);
-  ShowClaimWord(c, view, WordEntry(type));
-  PlayResultVoice(c, view, type, tiles[1]);
-
-  const bool tookDiscard = type == OpChi || type == OpPeng || type == OpMingGang;
-  if (tookDiscard) TakeDiscardBack(c);
-  if (type == OpBuGang) {
-    AddedKong(c, view, tiles[2]);
-  } else if (type == OpHu) {
-    if (t.WinnerView == -1) {
-      t.WinnerView = static_cast<std::int16_t>(view);
-      MarkWinnerName(c, view);
-      // Won on a discard: the winning tile leaves the river for the row's
-      // end, as the watched player's own table shows it.
-      if (view == 0 && !OwnDiscardDue(c) && ValidImage(t.LastDiscardImg)) {
-        TakeDiscardBack(c);
-        ShowOwnWinningDiscard(c);
-      }
-    }
-  } else {
-    CommitMeld(c, view, type, plan);
-    if (tookDiscard) DiscardTaken(c);
-  }
-  c.view.rivers.DiscardSettled = true;
-  BringAsideToFront(c, view);
-  ++c.view.revision;
-  c.platform.ViewChanged();
-}
-
 }  // namespace
 
 void CountKong(Client& c) {
@@ -424,46 +376,59 @@ void CountKong(Client& c) {
   }
 }
 
+// A watcher runs the same steps as a player with three differences: the
+// discard a claim takes already lies in its river and comes back out of it,
+// the counts of seen tiles and the win code are the players' business, and
+// a result its table cannot draw ends the watch.
 void OnClaim(Client& c, MsgInfo& info) {
   TableState& t = c.table;
-  if (t.Spectator) return OnSpectatorClaim(c, info);
   if (!t.bInGame || !IsSeatMask(info.seat) || t.OwnMask() == 0) return;
   const int type = info.value[0];
   const int view = ViewPos(t.OwnMask(), info.seat);
   const std::array<TileCode, 3> tiles = {TileOf(info.value[1]), TileOf(info.value[2]), TileOf(info.value[3])};
+  const bool watcher = t.Spectator;
 
   // Nothing changes for a result the seat cannot have made.
   MeldPlan plan;
+  bool drawable = true;
   switch (type) {
     case OpChi:
     case OpPeng:
     case OpMingGang:
     case OpAnGang:
-      if (!PlanMeld(c, view, type, tiles, plan)) return;
+      drawable = PlanMeld(c, view, type, tiles, plan);
       break;
     case OpBuGang:
-      if (PungOf(t.Detail[view], view, tiles[2]) < 0 || t.Detail[view].HandCount < 1) return;
+      drawable = PungOf(t.Detail[view], view, tiles[2]) >= 0 && t.Detail[view].HandCount >= 1;
       break;
     case OpHu: break;
     default: return;
   }
+  if (!drawable) {
+    if (watcher) ClaimDrawingFailed(c);
+    return;
+  }
 
-  ClosePicks(c);
-  if (type == OpChi || type == OpPeng) {
-    CountSeen(t, tiles[0], 1);
-    CountSeen(t, tiles[1], 1);
-  } else if (type == OpMingGang) {
-    CountSeen(t, tiles[2], 3);
-  } else if (type == OpBuGang) {
-    CountSeen(t, tiles[2], 1);
-  } else if (type == OpHu) {
-    for (int k = 0; k < 4; ++k) t.WinCode[k] = c.conn.Msg[frame_offset::kPayload + k];
+  if (!watcher) {
+    ClosePicks(c);
+    if (type == OpChi || type == OpPeng) {
+      CountSeen(t, tiles[0], 1);
+      CountSeen(t, tiles[1], 1);
+    } else if (type == OpMingGang) {
+      CountSeen(t, tiles[2], 3);
+    } else if (type == OpBuGang) {
+      CountSeen(t, tiles[2], 1);
+    } else if (type == OpHu) {
+      for (int k = 0; k < 4; ++k) t.WinCode[k] = c.conn.Msg[frame_offset::kPayload + k];
+    }
   }
   if (type == OpMingGang || type == OpAnGang) RecordKong(c, view, type, tiles[1]);
   if (type == OpBuGang) RecordKong(c, view, type, tiles[2]);
   ShowClaimWord(c, view, WordEntry(type));
   PlayResultVoice(c, view, type, tiles[1]);
 
+  const bool tookDiscard = type == OpChi || type == OpPeng || type == OpMingGang;
+  if (watcher && tookDiscard) TakeDiscardBack(c);
   if (type == OpBuGang) {
     AddedKong(c, view, tiles[2]);
   } else if (type == OpHu) {
@@ -471,12 +436,17 @@ void OnClaim(Client& c, MsgInfo& info) {
       t.WinnerView = static_cast<std::int16_t>(view);
       MarkWinnerName(c, view);
     }
-    if (view == 0 && !OwnDiscardDue(c)) ShowOwnWinningDiscard(c);
+    // Won on a discard: the winning tile stands after the own row (out of
+    // its river, at a watcher).
+    if (view == 0 && !OwnDiscardDue(c)) {
+      if (watcher && ValidImage(t.LastDiscardImg)) TakeDiscardBack(c);
+      ShowOwnWinningDiscard(c);
+    }
   } else {
-    const bool tookDiscard = type != OpAnGang;
     CommitMeld(c, view, type, plan);
     if (tookDiscard) DiscardTaken(c);
   }
+  if (watcher) c.view.rivers.DiscardSettled = true;
   BringAsideToFront(c, view);
   ++c.view.revision;
   c.platform.ViewChanged();
