@@ -200,6 +200,7 @@ bool BuildWatcherPanels(Client& c) {
   c.table.Detail[0].username = rec[watched].Account;
   ShowCompass(c);
   pr.PlayerInfo[0] = rec[watched];
+  pr.PlayerInfo[0].OpenHand = pr.WatcherSlots[watched][po::kOpenHand] != 0;
   for (int i = 0; i < 3; ++i) {
     if (i == watched) continue;
     std::uint8_t mask = pr.WatcherSlots[i][frame_offset::kSeat] & 0x0F;

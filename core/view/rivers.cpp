@@ -362,10 +362,11 @@ void ShowSpectatorDiscard(Client& c, int view, TileCode code) {
   const int first = seat.HandStart, end = std::min<int>(seat.HandStart + seat.HandCount, kSlotsPerSeat);
   if (first < 0 || end <= first) return;
   // The watched player's row keeps its tiles' codes (the later melds show
-  // them): the discarded tile leaves from its own slot, which looks the
-  // same as the last one while the row is face down.
+  // them): the discarded tile leaves from its own slot as at the player's
+  // table (the drawn tile when that was discarded), which looks the same as
+  // the last one while the row is face down.
   int slot = end - 1;
-  if (view == 0)
+  if (view == 0 && (v.rivers.FromHand || seat.Slots[slot].Tile != code))
     for (int i = first; i < end; ++i)
       if (seat.Slots[i].Tile == code) {
         slot = i;
@@ -402,6 +403,8 @@ void ShowSpectatorDiscard(Client& c, int view, TileCode code) {
         v.MJ_Image[seat.Slots[j].Img].x = seat.HandX + j * 48 * v.LayoutScale;
         v.MJ_Image[seat.Slots[j].Img].y = seat.HandY;
       }
+    // An open row is kept sorted as the player keeps it.
+    if (OwnFacesShown(c)) SortHand(c, 0, seat.HandCount);
   }
   // It lies in its river already: no delivery lays it again.
   v.rivers.DiscardSettled = true;

@@ -8,6 +8,7 @@
 #include <charconv>
 #include <string_view>
 
+#include "core/connection/player_records.h"
 #include "core/game/seats.h"
 #include "server/table/table.h"
 
@@ -46,9 +47,12 @@ void Table::OnWatcherLogin(LinkId link, std::int64_t watchedId) {
   ToLink(link, wire::LoginAnswer(LoginVerdict::Accepted, options_.timeoutLimit, halfTurn));
   // The watcher keeps the first three records and finds the watched player
   // among them; the seating then places everyone as the seat sees them.
+  // The watched player's hand is open to its watchers.
   auto record = [&](int s) {
     const SeatState& st = seats_[static_cast<std::size_t>(s)];
-    ToLink(link, wire::PlayerInfo(Mask(s), st.profile, st.ready, options_.propsAllowed));
+    Frame f = wire::PlayerInfo(Mask(s), st.profile, st.ready, options_.propsAllowed);
+    if (s == seat) f[player_offset::kOpenHand] = 1;
+    ToLink(link, f);
   };
   record(seat);
   for (int s = 0; s < 4; ++s)

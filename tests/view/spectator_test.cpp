@@ -35,7 +35,8 @@ constexpr int kViewOf[9] = {-1, 0, 3, -1, 2, -1, -1, -1, 1};  // by seat mask, o
 struct Watcher {
   FakePlatform platform;
   Client client{platform};
-  Watcher() {
+  explicit Watcher(bool openHand = false) {
+    client.players.PlayerInfo[0].OpenHand = openHand;
     platform.Connect();
     client.conn.bProxyDone = true;
     client.table.Detail[0].Mask = 1;
@@ -218,6 +219,29 @@ TEST(Spectator, TheWatchedRowStaysFaceDownAndItsOffersLightNoButton) {
     EXPECT_FALSE(b.enabled);
   }
   EXPECT_TRUE(w.Sent().empty());
+}
+
+TEST(Spectator, AnOpenRowShowsTheWatchedPlayersTilesSortedAndTheDiscardLeavesFromItsSlot) {
+  Watcher w(true);
+  const SeatRec& own = w.Seat(0);
+  ASSERT_EQ(own.HandCount, 13);
+  std::vector<TileCode> row;
+  for (int slot = own.HandStart; slot < own.HandStart + own.HandCount; ++slot) {
+    row.push_back(own.Slots[slot].Tile);
+    EXPECT_EQ(w.Img(own.Slots[slot].Img).picture,
+              w.client.pics.TileFacePics[TileFaceIndex(kOwnHandFaceSet, own.Slots[slot].Tile)]);
+  }
+  // The sample hand without its east wind, sorted as the player sorts it.
+  const std::vector<TileCode> sorted = {0x81, 0x81, 0x81, 0x82, 0x83, 0x41, 0x41, 0x43, 0x44, 0x47, 0x48, 0x29, 0x12};
+  EXPECT_EQ(row, sorted);
+  // Drawn and then a tile from inside the row discarded: the row closes up
+  // and stays sorted.
+  w.Play({DrawFrame(kOwn, 0x42), TurnFrame(kOwn), DiscardFrame(kOwn, 0x29, true)});
+  row.clear();
+  for (int slot = own.HandStart; slot < own.HandStart + own.HandCount; ++slot) row.push_back(own.Slots[slot].Tile);
+  EXPECT_EQ(row, (std::vector<TileCode>{0x81, 0x81, 0x81, 0x82, 0x83, 0x41, 0x41, 0x42, 0x43, 0x44, 0x47, 0x48, 0x12}));
+  for (int slot = own.HandStart; slot < own.HandStart + own.HandCount; ++slot)
+    EXPECT_FLOAT_EQ(w.Img(own.Slots[slot].Img).x, own.HandX + slot * 48.0f) << slot;
 }
 
 TEST(Spectator, OnceARestoreOpenedTheWallADiscardIsShownEnlargedForASecondThenLiesInItsRiver) {
