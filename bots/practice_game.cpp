@@ -4,6 +4,7 @@
 #include <chrono>
 
 #include "core/connection/reconnect.h"
+#include "core/connection/startup.h"
 #include "core/game/operations.h"
 
 namespace vask::bots {
@@ -49,6 +50,21 @@ PracticeGame::PracticeGame(std::uint32_t seed, const std::array<Strength, 4>& st
   startedCount_ = std::min(startNow, 4);
 }
 
+TableWatcher::TableWatcher(std::uint32_t seed) : platform(seed, true), client(platform) {
+  platform.busy = [this] {
+    return client.conn.RecvBuf.Unread() >= kFrameSize || client.conn.SendBuf.Unread() >= kFrameSize;
+  };
+}
+
+TableWatcher* PracticeGame::AddWatcher(std::int64_t playerId) {
+  auto w = std::make_unique<TableWatcher>(static_cast<std::uint32_t>(100 + watchers_.size()));
+  const std::string account = "watcher" + std::to_string(watchers_.size() + 1);
+  if (!StartUp(w->client, WatcherCommandLine(account, playerId, "127.0.0.1", host_->Port()))) return nullptr;
+  loop_.Add(&w->platform);
+  watchers_.push_back(std::move(w));
+  return watchers_.back().get();
+}
+
 bool PracticeGame::StartRest() {
   for (; startedCount_ < static_cast<int>(players_.size()); ++startedCount_)
     if (!players_[static_cast<std::size_t>(startedCount_)]->Start()) return false;
@@ -60,7 +76,7 @@ void PracticeGame::Round(int waitMs, const std::function<void(TableBot&)>& look)
   loop_.RunOnce(waitMs);
   for (auto& p : players_) {
     if (look) look(*p);
-    p->Act();
+    if (!botsHeld_) p->Act();
   }
 }
 

@@ -15,6 +15,13 @@
 
 namespace vask::bots {
 
+// A table client that watches a player: nobody acts for it.
+struct TableWatcher {
+  explicit TableWatcher(std::uint32_t seed);
+  HeadlessPlatform platform;
+  Client client;
+};
+
 class PracticeGame {
  public:
   // `startNow` of the four bots log in at once; StartRest brings the others.
@@ -22,6 +29,13 @@ class PracticeGame {
   // A table of mixed strengths, bot i playing strengths[i].
   PracticeGame(std::uint32_t seed, const std::array<Strength, 4>& strengths);
   bool StartRest();
+  // Starts a watcher of the player with this number (a seat's player has
+  // the seat's index + 1); it joins the rounds. Null when it refused to
+  // start.
+  TableWatcher* AddWatcher(std::int64_t playerId);
+  std::vector<std::unique_ptr<TableWatcher>>& Watchers() { return watchers_; }
+  // While held, the bots look but do not act: the hand waits for them.
+  void HoldBots(bool held) { botsHeld_ = held; }
 
   bool Started() const { return started_; }
   // One turn about: the server, then every client, then every bot's move;
@@ -58,7 +72,9 @@ class PracticeGame {
   std::unique_ptr<server::Host> host_;
   HeadlessLoop loop_;
   std::vector<std::unique_ptr<TableBot>> players_;
+  std::vector<std::unique_ptr<TableWatcher>> watchers_;
   bool started_ = false;
+  bool botsHeld_ = false;
   int startedCount_ = 0;
 };
 

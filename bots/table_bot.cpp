@@ -10,6 +10,12 @@ std::string PracticeCommandLine(const std::string& account, const std::string& k
          "$1$0$";
 }
 
+std::string WatcherCommandLine(const std::string& account, std::int64_t playerId, const std::string& host,
+                               std::uint16_t port) {
+  const std::string id = std::to_string(playerId);
+  return account + "$watch:" + id + "$" + host + "$" + std::to_string(port) + "$看台$" + id;
+}
+
 TableBot::TableBot(BotOptions options)
     : options_(std::move(options)),
       platform_(options_.seed, options_.warp),

@@ -30,6 +30,11 @@ struct BotOptions {
 std::string PracticeCommandLine(const std::string& account, const std::string& key, const std::string& host,
                                 std::uint16_t port);
 
+// A watcher's line for the practice server: five fields and the watched
+// player's number, the key asking to watch that player.
+std::string WatcherCommandLine(const std::string& account, std::int64_t playerId, const std::string& host,
+                               std::uint16_t port);
+
 class TableBot {
  public:
   explicit TableBot(BotOptions options);

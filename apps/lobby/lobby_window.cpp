@@ -12,6 +12,10 @@ namespace vask::lobby {
 namespace wl = window_link;
 
 QString ClientCommandLine(const LobbySettings& s) {
+  if (s.watch > 0) {
+    const QString id = QString::number(s.watch);
+    return QStringList{s.account, "watch:" + id, s.host, QString::number(s.port), s.location}.join('$') + '$' + id;
+  }
   // account, key, host, port, location, no proxy (type, host, port, user,
   // password), the caption is ours, our title, the caption, the prop
   // switch and the number for the plug-in.

@@ -22,9 +22,13 @@ struct LobbySettings {
   bool props = false;  // the prop plug-in is allowed (field 14)
   int propParam = 0;   // the number handed to the plug-in (field 15)
   bool startClient = true;
+  // The number of the player to watch (the practice server numbers a seat's
+  // player 1..4); 0 plays instead.
+  int watch = 0;
 };
 
-// The fifteen "$"-terminated fields the client expects.
+// The fifteen "$"-terminated fields the client expects; for a watcher five
+// fields and the watched player's number, the key asking to watch it.
 QString ClientCommandLine(const LobbySettings& s);
 // What a message number means when the client sends it.
 QString ClientMessageText(std::uint32_t msg);

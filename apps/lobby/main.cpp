@@ -24,7 +24,8 @@ int main(int argc, char** argv) {
                                   QDir(QCoreApplication::applicationDirPath()).filePath("table-client"));
   const QCommandLineOption noClient("no-client", "Do not start the client.");
   const QCommandLineOption props("props", "Allow the prop plug-in (bank, props, treasure chests).");
-  parser.addOptions({title, host, port, account, key, location, caption, client, noClient, props});
+  const QCommandLineOption watch("watch", "Start the client as a watcher of the player at this seat (1..4).", "seat");
+  parser.addOptions({title, host, port, account, key, location, caption, client, noClient, props, watch});
   parser.process(app);
 
   vask::lobby::LobbySettings s;
@@ -43,6 +44,14 @@ int main(int argc, char** argv) {
   s.client = parser.value(client);
   s.startClient = !parser.isSet(noClient);
   s.props = parser.isSet(props);
+  if (parser.isSet(watch)) {
+    bool watchOk = false;
+    s.watch = parser.value(watch).toInt(&watchOk);
+    if (!watchOk || s.watch < 1 || s.watch > 4) {
+      qCritical("lobby: --watch needs a seat from 1 to 4");
+      return 2;
+    }
+  }
 
   vask::lobby::LobbyWindow window(s);
   window.show();

@@ -104,6 +104,10 @@ namespace {
 
 bool QueueFrame(Client& c, Frame& f) {
   ConnectionState& s = c.conn;
+  // A watcher plays no part: its frames would carry the watched player's
+  // seat. Only the keep-alive leaves it (the leave frame is written
+  // directly to the socket).
+  if (c.table.Spectator && (f[kCmd] != static_cast<int>(Cmd::KeepAlive) || f[kCmdHigh] != 0)) return false;
   f[kServerTag] = s.ServerTag[0];
   f[kServerTag + 1] = s.ServerTag[1];
   if (!s.SendBuf.PutAll(f)) {

@@ -18,6 +18,9 @@ namespace po = player_offset;
 
 namespace {
 
+// A watcher whose line names a player none of the table's records has.
+constexpr const char* kWatchedPlayerMissing = "您要旁观的玩家不在这张桌子上，旁观结束！";
+constexpr int kTableComplete = 5;
 constexpr std::size_t kReadyNameEnd = 32;      // command 23: bytes 16..31
 constexpr std::size_t kGoldSign = 16;          // commands 91, 92
 constexpr std::size_t kGoldAmount = 17;        // 64-bit magnitude
@@ -170,8 +173,9 @@ int ViewOfPlayerFrame(Client& c, std::uint8_t nibble) {
   return v == 0 ? -1 : v;
 }
 
-// A watcher's three stored frames placed around the watched player.
-void BuildWatcherPanels(Client& c) {
+// A watcher's three stored frames placed around the watched player; false
+// when none of them is the watched player (the watch ends).
+bool BuildWatcherPanels(Client& c) {
   PlayerRecords& pr = c.players;
   std::array<PlayerRecord, 3> rec;
   for (std::size_t i = 0; i < 3; ++i) rec[i] = ReadPlayerRecord(pr.WatcherSlots[i]);
@@ -181,7 +185,13 @@ void BuildWatcherPanels(Client& c) {
       watched = i;
       break;
     }
-  if (watched < 0) return;
+  const std::uint8_t seatOfWatched = watched < 0 ? 0 : pr.WatcherSlots[watched][frame_offset::kSeat] & 0x0F;
+  if (watched < 0 || !IsSeatMask(seatOfWatched)) {
+    c.platform.MessageBox(c.view.Caption, kWatchedPlayerMissing);
+    RestoreLobby(c);
+    QuitClient(c);
+    return false;
+  }
   const std::uint8_t watchedMask = pr.WatcherSlots[watched][frame_offset::kSeat] & 0x0F;
   // The seats turn around the watched player, so every later frame of
   // theirs lands on the view it is drawn at.
@@ -190,6 +200,7 @@ void BuildWatcherPanels(Client& c) {
   c.table.Detail[0].username = rec[watched].Account;
   ShowCompass(c);
   pr.PlayerInfo[0] = rec[watched];
+  pr.PlayerInfo[0].OpenHand = pr.WatcherSlots[watched][po::kOpenHand] != 0;
   for (int i = 0; i < 3; ++i) {
     if (i == watched) continue;
     std::uint8_t mask = pr.WatcherSlots[i][frame_offset::kSeat] & 0x0F;
@@ -209,21 +220,24 @@ void BuildWatcherPanels(Client& c) {
     c.table.WallBack = static_cast<std::int16_t>((c.table.WallFront + 134) % 136);
     break;
   }
-  for (int v = 0; v < 4; ++v) DrawSeatLabels(c, v);
+  for (int v = 0; v < 4; ++v)
+    if (!pr.PlayerInfo[v].Account.empty()) DrawSeatLabels(c, v);
+  return true;
 }
 
 // A watcher keeps the first three player frames; true once the third is in
-// and the panels are built.
+// and the panels are built, and for every frame after them.
 bool StoreForWatcher(Client& c) {
   for (std::size_t i = 0; i < 3; ++i) {
     Frame& slot = c.players.WatcherSlots[i];
     if (slot[frame_offset::kCmd] != 0) continue;
     slot = c.conn.Msg;
     if (i < 2) return false;
-    BuildWatcherPanels(c);
-    return true;
+    return BuildWatcherPanels(c);
   }
-  return false;  // a fourth frame has no slot: ignored
+  // The panels are built: the fourth player and every later record are
+  // placed as a player places them.
+  return true;
 }
 
 void AddGold(Client& c, int v, std::int64_t amount) {
@@ -396,6 +410,17 @@ void OnReady(Client& c, MsgInfo& info) {
   if (info.value[3] == 1 && !name.empty()) {
     for (int v = 0; v < 4; ++v)
       if (c.table.Detail[v].username == name && !c.view.Nid[v].text.empty()) ShowInFront(c, c.view.OK[v]);
+    // The watched player pressed its start button: its table was cleared as
+    // it did, and so is the watcher's; the last hand's score window, which
+    // nobody at a watcher closes, makes way for the next hand.
+    if (c.table.Spectator && name == c.table.Detail[0].username) {
+      c.view.Score.visible = false;
+      if (!c.life.bTableCleared) {
+        ClearTable(c);
+        ResetTable(c);
+        ResetSeats(c);
+      }
+    }
   }
   ClearForNextGameWhenAllReady(c);
   Changed(c);

@@ -45,6 +45,9 @@ inline constexpr std::size_t kLogins = 152, kDrops = 156, kWins = 160, kLosses =
 inline constexpr std::size_t kAccount = 168, kAccountEnd = 184;
 inline constexpr std::size_t kTitle = 184, kTitleEnd = 208;
 inline constexpr std::size_t kReady = 208;
+// Unused by the players' records: a server that lets a watcher see the
+// watched player's concealed tiles sets it in that player's record.
+inline constexpr std::size_t kOpenHand = 209;
 inline constexpr std::size_t kVoiceA = 210, kVoiceAEnd = 218;
 inline constexpr std::size_t kVoiceB = 218, kVoiceBEnd = 226;
 inline constexpr std::size_t kPlayerId = 226;

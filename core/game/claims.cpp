@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "core/client.h"
+#include "core/connection/lobby_link.h"
 #include "core/game/choices.h"
 #include "core/game/operations.h"
 #include "core/game/seats.h"
@@ -19,6 +20,8 @@
 namespace vask {
 
 namespace {
+
+constexpr const char* kClaimDrawingFailedText = "操作错误，请退出后重新游戏！";
 
 bool ValidImage(int image) { return image >= 0 && image < kTilesInSet; }
 
@@ -116,10 +119,11 @@ bool IsRun(std::array<TileCode, 3> tiles) {
 }
 
 // The discard a claim takes: shown at the table centre, by another seat.
+// A watcher has already laid it in its river.
 bool DiscardToClaim(const Client& c, int view) {
   const TableState& t = c.table;
   return ValidImage(t.LastDiscardImg) && t.LastDiscardView != view && !t.DiscardClaimed &&
-         !c.view.rivers.DiscardSettled && IsValidTile(t.LastDiscard);
+         (t.Spectator || !c.view.rivers.DiscardSettled) && IsValidTile(t.LastDiscard);
 }
 
 // Plans a chow, pung or exposed/concealed kong; false when the seat cannot
@@ -355,6 +359,13 @@ void BringAsideToFront(Client& c, int view) {
       BringToFront(c.view, c.view.MJ_Image[c.table.AsideImg[4 + row][view]]);
 }
 
+// A watcher's table that cannot follow a claim is no longer the watched
+// player's: it says so and gives the screen back.
+void ClaimDrawingFailed(Client& c) {
+  c.platform.MessageBox(c.view.Caption, kClaimDrawingFailedText);
+  RestoreLobby(c);
+  QuitClient(c);
+}
 }  // namespace
 
 void CountKong(Client& c) {
@@ -365,46 +376,59 @@ void CountKong(Client& c) {
   }
 }
 
+// A watcher runs the same steps as a player with three differences: the
+// discard a claim takes already lies in its river and comes back out of it,
+// the counts of seen tiles and the win code are the players' business, and
+// a result its table cannot draw ends the watch.
 void OnClaim(Client& c, MsgInfo& info) {
   TableState& t = c.table;
-  // A watching client's table is the spectator view's.
-  if (t.Spectator || !t.bInGame || !IsSeatMask(info.seat) || t.OwnMask() == 0) return;
+  if (!t.bInGame || !IsSeatMask(info.seat) || t.OwnMask() == 0) return;
   const int type = info.value[0];
   const int view = ViewPos(t.OwnMask(), info.seat);
   const std::array<TileCode, 3> tiles = {TileOf(info.value[1]), TileOf(info.value[2]), TileOf(info.value[3])};
+  const bool watcher = t.Spectator;
 
   // Nothing changes for a result the seat cannot have made.
   MeldPlan plan;
+  bool drawable = true;
   switch (type) {
     case OpChi:
     case OpPeng:
     case OpMingGang:
     case OpAnGang:
-      if (!PlanMeld(c, view, type, tiles, plan)) return;
+      drawable = PlanMeld(c, view, type, tiles, plan);
       break;
     case OpBuGang:
-      if (PungOf(t.Detail[view], view, tiles[2]) < 0 || t.Detail[view].HandCount < 1) return;
+      drawable = PungOf(t.Detail[view], view, tiles[2]) >= 0 && t.Detail[view].HandCount >= 1;
       break;
     case OpHu: break;
     default: return;
   }
+  if (!drawable) {
+    if (watcher) ClaimDrawingFailed(c);
+    return;
+  }
 
-  ClosePicks(c);
-  if (type == OpChi || type == OpPeng) {
-    CountSeen(t, tiles[0], 1);
-    CountSeen(t, tiles[1], 1);
-  } else if (type == OpMingGang) {
-    CountSeen(t, tiles[2], 3);
-  } else if (type == OpBuGang) {
-    CountSeen(t, tiles[2], 1);
-  } else if (type == OpHu) {
-    for (int k = 0; k < 4; ++k) t.WinCode[k] = c.conn.Msg[frame_offset::kPayload + k];
+  if (!watcher) {
+    ClosePicks(c);
+    if (type == OpChi || type == OpPeng) {
+      CountSeen(t, tiles[0], 1);
+      CountSeen(t, tiles[1], 1);
+    } else if (type == OpMingGang) {
+      CountSeen(t, tiles[2], 3);
+    } else if (type == OpBuGang) {
+      CountSeen(t, tiles[2], 1);
+    } else if (type == OpHu) {
+      for (int k = 0; k < 4; ++k) t.WinCode[k] = c.conn.Msg[frame_offset::kPayload + k];
+    }
   }
   if (type == OpMingGang || type == OpAnGang) RecordKong(c, view, type, tiles[1]);
   if (type == OpBuGang) RecordKong(c, view, type, tiles[2]);
   ShowClaimWord(c, view, WordEntry(type));
   PlayResultVoice(c, view, type, tiles[1]);
 
+  const bool tookDiscard = type == OpChi || type == OpPeng || type == OpMingGang;
+  if (watcher && tookDiscard) TakeDiscardBack(c);
   if (type == OpBuGang) {
     AddedKong(c, view, tiles[2]);
   } else if (type == OpHu) {
@@ -412,12 +436,17 @@ void OnClaim(Client& c, MsgInfo& info) {
       t.WinnerView = static_cast<std::int16_t>(view);
       MarkWinnerName(c, view);
     }
-    if (view == 0 && !OwnDiscardDue(c)) ShowOwnWinningDiscard(c);
+    // Won on a discard: the winning tile stands after the own row (out of
+    // its river, at a watcher).
+    if (view == 0 && !OwnDiscardDue(c)) {
+      if (watcher && ValidImage(t.LastDiscardImg)) TakeDiscardBack(c);
+      ShowOwnWinningDiscard(c);
+    }
   } else {
-    const bool tookDiscard = type != OpAnGang;
     CommitMeld(c, view, type, plan);
     if (tookDiscard) DiscardTaken(c);
   }
+  if (watcher) c.view.rivers.DiscardSettled = true;
   BringAsideToFront(c, view);
   ++c.view.revision;
   c.platform.ViewChanged();

@@ -17,6 +17,7 @@ namespace vask {
 namespace {
 
 constexpr int kDealPauseMs = 1000;
+constexpr int kWatcherDealPauseMs = 800;
 // Told to the lobby once a hand's table is laid out.
 constexpr std::uint32_t kHandLaidOutMsg = 0x467;
 
@@ -132,8 +133,11 @@ bool AddTiles(Client& c, std::uint8_t seatMask, int n, const std::array<TileCode
     PlaceHandTile(c, v, first + i, image, tiles[i], n == 1 && inPlay);
   }
 
-  if (v == 0 && t.IncrementalRedraw == -1 && (seat.HandCount == 14 || (seat.HandCount == 13 && !seat.IsDealer))) {
-    FlipOwnHand(c, kDealPauseMs);
+  // The dealt hand turned over and shown sorted; a watcher sees it only
+  // while the watched player's hand is open.
+  if (v == 0 && t.IncrementalRedraw == -1 && (seat.HandCount == 14 || (seat.HandCount == 13 && !seat.IsDealer)) &&
+      OwnFacesShown(c)) {
+    FlipOwnHand(c, t.Spectator ? kWatcherDealPauseMs : kDealPauseMs);
     SortHand(c, 0, seat.HandCount);
   }
   if (n == 1 && ++t.SingleDraws == 5) t.IncrementalRedraw = 1;

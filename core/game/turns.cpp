@@ -59,6 +59,11 @@ void OnTurn(Client& c, MsgInfo& info) {
   ClosePicks(c);
   if (!own) {
     PlaceClock(c, ViewPos(t.OwnMask(), info.seat));
+  } else if (t.Spectator) {
+    // The watched player's offers are not the watcher's: nothing it could
+    // press would put the buttons out again.
+    if ((t.Detail[0].HandCount - 2) % 3 == 0) t.MustDiscard = true;
+    PlaceClock(c, 0);
   } else {
     t.ActionSent = false;
     t.PanelState = 0;
@@ -100,6 +105,9 @@ void TurnClockDuty(Client& c) {
     ++v.revision;
   } else if (!t.OwnTurn) {
     StopTurnClock(c);
+  } else if (t.PanelState < 2 && t.Spectator) {
+    // The watched player's time runs out, not the watcher's.
+    StopTurnClock(c);
   } else if (t.PanelState < 2) {
     t.PanelState = 3;
     if (!BossHidden(c)) {
@@ -128,7 +136,7 @@ void OnDiscard(Client& c, MsgInfo& info) {
   // A discard of a tile that is no tile is not used, nor one by another
   // seat that has not drawn (a seat discards from 3k + 2 tiles).
   if (!IsValidTile(tile)) return;
-  if (view != 0 && t.Detail[view].HandCount % 3 != 2) return;
+  if ((view != 0 || t.Spectator) && t.Detail[view].HandCount % 3 != 2) return;
 
   PlayEffect(c, kSoundDiscard);
   if ((info.value[0] & 0xFF) == 3) {
@@ -147,7 +155,8 @@ void OnDiscard(Client& c, MsgInfo& info) {
       PlaySeatVoice(c, view, TileVoiceCode(tile));
     }
   }
-  if (view != 0) ShowOtherDiscard(c, view, tile);
+  if (t.Spectator) ShowSpectatorDiscard(c, view, tile);
+  else if (view != 0) ShowOtherDiscard(c, view, tile);
   else TakeServerDiscard(c, tile, c.view.rivers.FromHand);
   StartDiscardBlink(c, t.LastDiscardImg);
   const int rank = TileRank(tile), suit = SuitIndex(TileSuit(tile));
@@ -184,6 +193,9 @@ void OnReveal(Client& c, MsgInfo& info) {
     for (int s = own.HandStart; s < own.HandStart + own.HandCount && s < kSlotsPerSeat; ++s) {
       const int image = own.Slots[s].Img;
       if (image < 0 || image >= kTilesInSet) continue;
+      // The sort redraws only the tiles it moved; a face-down row turns over
+      // whole.
+      if (IsValidTile(own.Slots[s].Tile)) ShowTileFace(c, image, TileFaceIndex(kOwnHandFaceSet, own.Slots[s].Tile));
       v.MJ_Image[image].w = v.TileW[0];
       v.MJ_Image[image].h = v.TileH[0];
     }

@@ -147,11 +147,12 @@ void OnPullSit(Client& c, MsgInfo& info) {
       ShowSeatMarker(c, s, SeatMarker::Sit);
       if (s != 0) PlaySeatVoice(c, s, voice::kSit);
       return;
+    // The watched player's question is not the watcher's to answer.
     case pull_kind::kAskPull:
-      if (s == 0) ShowPullChoice(c);
+      if (s == 0 && !c.table.Spectator) ShowPullChoice(c);
       return;
     case pull_kind::kAskSit:
-      if (s == 0) ShowSitChoice(c);
+      if (s == 0 && !c.table.Spectator) ShowSitChoice(c);
       return;
     default:
       return;

@@ -22,6 +22,12 @@ void Show(Client& c, int image, int face) { ShowTileFace(c, image, face); }
 
 }  // namespace
 
+bool OwnFacesShown(const Client& c) { return !c.table.Spectator || c.players.PlayerInfo[0].OpenHand; }
+
+namespace {
+
+}  // namespace
+
 Point SlotPosition(const Client& c, int view, int slot) {
   const ViewModel& v = c.view;
   const SeatRec& s = c.table.Detail[view & 3];
@@ -54,7 +60,7 @@ void PlaceHandTile(Client& c, int view, int slot, int image, TileCode code, bool
   tile.w = v.TileW[view];
   tile.h = v.TileH[view];
   if (view == 0)
-    Show(c, image, IsValidTile(code) ? TileFaceIndex(kOwnHandFaceSet, code) : StandingBackFace(0));
+    Show(c, image, IsValidTile(code) && OwnFacesShown(c) ? TileFaceIndex(kOwnHandFaceSet, code) : StandingBackFace(0));
   else
     Show(c, image, StandingBackFace(view));
   Point p = SlotPosition(c, view, slot);

@@ -17,6 +17,9 @@ struct Point {
 Point SlotPosition(const Client& c, int view, int slot);
 Point MeldPosition(const Client& c, int view, int slot);
 
+// The own row shows its faces: always to a player, to a watcher only while
+// the watched player's hand is open.
+bool OwnFacesShown(const Client& c);
 // Installs the concealed-hand sizes and puts one tile into a hand row; the
 // gap flag sets a single drawn tile apart from the row.
 void PlaceHandTile(Client& c, int view, int slot, int image, TileCode code, bool gap);

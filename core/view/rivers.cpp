@@ -14,6 +14,7 @@ namespace {
 
 constexpr int kDiscardBlinkSteps = 6;  // three times off and on again
 constexpr int kArcStepLimit = 400;     // a bound on the arc loop whatever the geometry
+constexpr int kSpectatorZoomMs = 1000;
 
 bool ValidImage(int image) { return image >= 0 && image < kTilesInSet; }
 int Wrap(int p) { return ((p % kTilesInSet) + kTilesInSet) % kTilesInSet; }
@@ -349,6 +350,64 @@ void ShowOwnDiscard(Client& c, int image, TileCode code) {
     }
   }
   if (end - 1 >= s) own.Slots[end - 1] = TileSlot{};
+  ++v.revision;
+}
+
+void ShowSpectatorDiscard(Client& c, int view, TileCode code) {
+  if (view < 0 || view > 3) return;
+  TableState& t = c.table;
+  SeatRec& seat = t.Detail[view];
+  ViewModel& v = c.view;
+  if (seat.HandCount < 1) return;
+  const int first = seat.HandStart, end = std::min<int>(seat.HandStart + seat.HandCount, kSlotsPerSeat);
+  if (first < 0 || end <= first) return;
+  // The watched player's row keeps its tiles' codes (the later melds show
+  // them): the discarded tile leaves from its own slot as at the player's
+  // table (the drawn tile when that was discarded), which looks the same as
+  // the last one while the row is face down.
+  int slot = end - 1;
+  if (view == 0 && (v.rivers.FromHand || seat.Slots[slot].Tile != code))
+    for (int i = first; i < end; ++i)
+      if (seat.Slots[i].Tile == code) {
+        slot = i;
+        break;
+      }
+  const int image = seat.Slots[slot].Img;
+  t.LastDiscard = code;
+  t.LastDiscardView = static_cast<std::int16_t>(view);
+  t.LastDiscardImg = static_cast<std::int16_t>(image);
+  InstallTileSize(v, TileSizeSet::WallAndDiscard, view);
+  if (ValidImage(image)) {
+    ShowTileFace(c, image, IsValidTile(code) ? TileFaceIndex(view, code) : LyingBackFace(view));
+    if (v.rivers.WallOpened) {
+      Control& tile = v.MJ_Image[image];
+      tile.w = 1.2f * v.TileW[view];
+      tile.h = 1.2f * v.TileH[view];
+      Centre(c, tile);
+      view == 3 ? SendToBack(v, tile) : BringToFront(v, tile);
+      ++v.revision;
+      c.platform.ViewChanged();
+      Delay(c, kSpectatorZoomMs);
+    }
+    LayRiverTile(c, view, image, code);
+  }
+  // The row closes up behind the tile.
+  for (int j = slot; j + 1 < end; ++j) seat.Slots[j] = seat.Slots[j + 1];
+  seat.Slots[end - 1] = TileSlot{};
+  seat.HandCount -= 1;
+  InstallTileSize(v, TileSizeSet::ConcealedAfterClaim, view);
+  if (view == 0) {
+    InstallTileSize(v, TileSizeSet::ConcealedHand, 0);
+    for (int j = slot; j < seat.HandStart + seat.HandCount; ++j)
+      if (ValidImage(seat.Slots[j].Img)) {
+        v.MJ_Image[seat.Slots[j].Img].x = seat.HandX + j * 48 * v.LayoutScale;
+        v.MJ_Image[seat.Slots[j].Img].y = seat.HandY;
+      }
+    // An open row is kept sorted as the player keeps it.
+    if (OwnFacesShown(c)) SortHand(c, 0, seat.HandCount);
+  }
+  // It lies in its river already: no delivery lays it again.
+  v.rivers.DiscardSettled = true;
   ++v.revision;
 }
 

@@ -20,6 +20,10 @@ void LayRiverTile(Client& c, int view, int image, TileCode code);
 void ShowOtherDiscard(Client& c, int view, TileCode code);
 // The own discard: the image to the table centre, the hand closes up.
 void ShowOwnDiscard(Client& c, int image, TileCode code);
+// A watcher's discard of any seat: the tile leaves the row, is shown
+// enlarged at the centre for a second once a restore opened the wall, and
+// lies in its river at once.
+void ShowSpectatorDiscard(Client& c, int view, TileCode code);
 // Lays the discard waiting at the centre in its river (first step of every
 // tile delivery to the seat at `receivingView`).
 void SettleDiscard(Client& c, int receivingView);

@@ -467,19 +467,20 @@ void Hand::PlayForAbsent(int seat, Millis now) {
 
 // ---- Restore --------------------------------------------------------------
 
-void Hand::SendRestore(int r) {
+void Hand::SendRestore(int r, const std::function<void(const Frame&)>& to) {
+  auto send = [&](const Frame& f) { to ? to(f) : io_.ToSeat(r, f); };
   TileCode indicator = wall_.Indicator();
   bool dealt = wall_.FrontUsed() > 0;
   if (dealt) {
     // Command 41 clears the client's table first; command 4 then sets the
     // dealer and the wall, command 14 the wildcards.
-    io_.ToSeat(r, wire::GameParams(Mask(dealer_), dice_[0] + dice_[1], dice_[2] + dice_[3], kNoSpecialTile, indicator));
+    send(wire::GameParams(Mask(dealer_), dice_[0] + dice_[1], dice_[2] + dice_[3], kNoSpecialTile, indicator));
   }
-  io_.ToSeat(r, wire::HandStart(Mask(dealer_), dice_));
-  io_.ToSeat(r, wire::Wildcards(indicatorDice_[0], indicatorDice_[1], AnnouncedWildcards(indicator)));
+  send(wire::HandStart(Mask(dealer_), dice_));
+  send(wire::Wildcards(indicatorDice_[0], indicatorDice_[1], AnnouncedWildcards(indicator)));
   if (!dealt) {
     if (waits_[static_cast<std::size_t>(r)].waiting)
-      io_.ToSeat(r, wire::PullSit(Mask(r), question_ == Question::Sit ? kAskSit : kAskPull, false));
+      send(wire::PullSit(Mask(r), question_ == Question::Sit ? kAskSit : kAskPull, false));
     return;
   }
   for (int s = 0; s < 4; ++s) {
@@ -493,13 +494,13 @@ void Hand::SendRestore(int r) {
       if (m.IsKong()) info.shown.push_back(m.Tile());
     }
     for (TileCode t : st.hand) info.concealed.push_back(s == r ? t : NoTile);
-    io_.ToSeat(r, wire::Restore(Mask(s), info));
+    send(wire::Restore(Mask(s), info));
   }
   const Wait& mine = waits_[static_cast<std::size_t>(r)];
   if (phase_ == Phase::Turn) {
-    io_.ToSeat(r, wire::Turn(Mask(turnSeat_), r == turnSeat_ ? mine.offers : 0, config_.turnSeconds));
+    send(wire::Turn(Mask(turnSeat_), r == turnSeat_ ? mine.offers : 0, config_.turnSeconds));
   } else if (mine.waiting) {
-    io_.ToSeat(r, wire::Turn(Mask(r), mine.offers, config_.turnSeconds));
+    send(wire::Turn(Mask(r), mine.offers, config_.turnSeconds));
   }
 }
 

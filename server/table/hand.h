@@ -4,6 +4,7 @@
 // go out through HandIo, requests come in already tied to their seat.
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <random>
 #include <vector>
@@ -76,8 +77,9 @@ class Hand {
   bool Over() const { return phase_ == Phase::Over; }
   const HandOutcome& Outcome() const { return outcome_; }
 
-  // The frames that bring a seat that logged in again up to date.
-  void SendRestore(int seat);
+  // The frames that bring a seat that logged in again up to date; `to`, when
+  // given, takes them instead of the seat (a watcher of the seat).
+  void SendRestore(int seat, const std::function<void(const Frame&)>& to = {});
 
   // Read access for tests and the log.
   enum class Phase : std::uint8_t { Questions, Turn, Claims, RobbedKong, Over };

@@ -32,6 +32,7 @@ int Table::SeatOfLink(LinkId link) const {
 void Table::ToSeat(int seat, const Frame& f) {
   LinkId link = seats_[static_cast<std::size_t>(seat)].link;
   if (link != 0) out_.Send(link, f);
+  ToWatchers(seat, f);
 }
 
 bool Table::SeatLive(int seat) const { return seats_[static_cast<std::size_t>(seat)].link != 0; }
@@ -45,6 +46,7 @@ void Table::ToAll(const Frame& f) {
 void Table::Connect(LinkId link, Millis now) { links_[link] = LinkState{-1, now}; }
 
 void Table::Disconnect(LinkId link, Millis now) {
+  watchers_.erase(link);
   auto it = links_.find(link);
   if (it == links_.end()) return;
   int seat = it->second.seat;
@@ -58,6 +60,7 @@ void Table::Disconnect(LinkId link, Millis now) {
 }
 
 void Table::Receive(LinkId link, const Frame& f, Millis now) {
+  if (watchers_.count(link)) return OnWatcherFrame(link, ReadClientFrame(f));
   auto it = links_.find(link);
   if (it == links_.end()) return Refuse();
   ClientFrame r = ReadClientFrame(f);
@@ -123,6 +126,7 @@ void Table::Attach(int seat, LinkId link) {
 void Table::OnLogin(LinkId link, const ClientFrame& r, Millis now) {
   std::optional<LoginRequest> login = ReadLogin(r.raw);
   if (!login) return RefuseLogin(link, LoginVerdict::BadLogin);
+  if (std::optional<std::int64_t> watched = WatchedPlayerOf(*login)) return OnWatcherLogin(link, *watched);
   auto sitting = std::find_if(seats_.begin(), seats_.end(),
                               [&](const SeatState& s) { return s.taken && s.profile.account == login->account; });
   if (sitting != seats_.end()) {
@@ -153,7 +157,10 @@ void Table::OnLogin(LinkId link, const ClientFrame& r, Millis now) {
   s.profile.face = portrait.face;
   s.profile.male = portrait.male;
   s.profile.gold = options_.startGold;
-  s.profile.playerId = static_cast<std::int64_t>(rng_() & 0x7FFFFFFF) + 1;
+  // A player's number is its seat's (1..4): a lobby that offers to watch a
+  // seat knows whom its watcher looks for.
+  s.profile.playerId = seat + 1;
+  rng_();  // the draw that once made the number: seeded games stay as they were
   s.reloginId = rng_() | 1u;
   Attach(seat, link);
   Welcome(seat, true);

@@ -72,6 +72,8 @@ class Table : private HandIo {
   const std::optional<HandOutcome>& LastOutcome() const { return lastOutcome_; }
   int HandsPlayed() const { return handsPlayed_; }
   int RefusedFrames() const { return refused_; }
+  std::size_t Watchers() const { return watchers_.size(); }
+  int RefusedFromWatchers() const { return refusedFromWatchers_; }
   int Dealer() const { return dealer_; }
 
  private:
@@ -109,6 +111,12 @@ class Table : private HandIo {
   void StartReadyWait(Millis now);
   HandConfig NextHandConfig() const;
   void DeclareLateSeatsReady(Millis now);
+  // Watchers (table_watchers.cpp): links that follow one seat's frames and
+  // play no part.
+  void OnWatcherLogin(LinkId link, std::int64_t watchedId);
+  void OnWatcherFrame(LinkId link, const ClientFrame& r);
+  void ToWatchers(int seat, const Frame& f);
+
   void MaybeStartHand(Millis now);
   void AfterHandStep(Millis now);
   void FinishHand(Millis now);
@@ -129,6 +137,12 @@ class Table : private HandIo {
   bool justFilled_ = false;           // no hand since the last seat was taken
   PropsDesk props_;
   PortraitBook portraits_;
+  std::map<LinkId, int> watchers_;  // link → the seat it watches
+  int refusedFromWatchers_ = 0;
 };
+
+// A login whose key reads "watch:" and a player's number watches that
+// player; empty for a player's login.
+std::optional<std::int64_t> WatchedPlayerOf(const LoginRequest& login);
 
 }  // namespace vask::server

@@ -344,8 +344,33 @@ TEST_F(Seating, AWatcherWaitsForThreeRecordsAndPlacesThemAroundTheWatchedPlayer)
   EXPECT_EQ(client.table.Detail[2].username, "acc-b");
   EXPECT_EQ(client.table.Detail[0].Mask, 2);
   EXPECT_EQ(client.view.Nid[2].text, "[平民] 乙");
-  Play(PlayerInfoFrame(4, {"丙", "acc-c"}));  // a fourth has no slot
+  // The seat nobody's record has told of yet shows no empty labels.
+  EXPECT_TRUE(client.view.Nid[3].text.empty());
+  // A fourth record has no slot; it is placed as a player places it.
+  Play(PlayerInfoFrame(4, {"丙", "acc-c"}));
   EXPECT_EQ(client.players.WatcherSlots[2][frame_offset::kSeat], 8);
+  EXPECT_EQ(client.table.Detail[3].username, "acc-c");
+  EXPECT_EQ(client.view.Nid[3].text, "[平民] 丙");
+  EXPECT_EQ(client.table.Detail[0].username, "watched");
+}
+
+TEST_F(Seating, AWatcherWhoseWatchedPlayerIsNotAtTheTableSaysSoAndEnds) {
+  client.table.Spectator = true;
+  client.players.PlayerInfo[0].PlayerId = 5;
+  client.conn.LobbyTitle = "Vask山庄";
+  platform.existingWindows.push_back("Vask山庄");
+  PlayerSpec a{"甲", "acc-a"}, b{"乙", "acc-b"}, w{"丙", "acc-c"};
+  a.playerId = 1;
+  b.playerId = 2;
+  w.playerId = 3;
+  Play(PlayerInfoFrame(1, a));
+  Play(PlayerInfoFrame(2, b));
+  EXPECT_FALSE(platform.CallMade("Quit"));
+  Play(PlayerInfoFrame(4, w));
+  EXPECT_TRUE(platform.CallMade("MessageBox(" + client.view.Caption + ",您要旁观的玩家不在这张桌子上，旁观结束！)"));
+  EXPECT_TRUE(platform.CallMade("RestoreWindow(Vask山庄)"));
+  EXPECT_TRUE(platform.CallMade("Quit"));
+  EXPECT_TRUE(client.view.Nid[0].text.empty());
 }
 
 }  // namespace
