@@ -185,7 +185,7 @@ void Table::Welcome(int seat, bool newSeat) {
     if (newSeat) dealerSat_ = false;
     for (int s = 0; s < 4; ++s) {
       if (!newSeat && s != seat) continue;
-      if (newSeat && !hand_) ToSeat(s, wire::ReadyCountdown());
+      if (newSeat && !hand_) StartReadyCountdown(s);
       justFilled_ = justFilled_ || (newSeat && !hand_);
       SendSeating(s);
     }
@@ -416,6 +416,13 @@ void Table::FinishHand(Millis now) {
 // ---- Waiting for readiness --------------------------------------------------
 
 void Table::StartReadyWait(Millis now) { readySince_ = now; }
+
+// The player's own link only: a watcher takes any departure for the end of
+// its watching.
+void Table::StartReadyCountdown(int seat) {
+  const LinkId link = seats_[static_cast<std::size_t>(seat)].link;
+  if (link != 0) ToLink(link, wire::ReadyCountdown());
+}
 
 // The first hand of a table that has just filled is dealt without the pull
 // questions: the clients promised it within seconds of the last seat, and a

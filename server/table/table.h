@@ -109,6 +109,7 @@ class Table : private HandIo {
   void FreeSeat(int seat);
 
   void StartReadyWait(Millis now);
+  void StartReadyCountdown(int seat);
   HandConfig NextHandConfig() const;
   void DeclareLateSeatsReady(Millis now);
   // Watchers (table_watchers.cpp): links that follow one seat's frames and

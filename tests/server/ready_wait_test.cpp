@@ -153,3 +153,22 @@ TEST(ReadyWait, TheFirstHandOfAFilledTableIsDealtWithoutThePullQuestions) {
 
 }  // namespace
 }  // namespace vask::server::test
+
+namespace vask::server::test {
+namespace {
+
+TEST(ReadyWait, AWatcherIsNotToldOfTheCountdownItWouldTakeForADeparture) {
+  Harness h(WithoutQuestions());
+  for (LinkId l = 1; l <= 4; ++l) h.Join("p" + std::to_string(l), l);
+  h.table.Connect(20, h.now);
+  h.table.Receive(20, client_frames::Login("fan", "watch:3"), h.now);
+  ASSERT_EQ(h.table.Watchers(), 1u);
+  h.Send(1, client_frames::Leave(1));
+  h.Clear();
+  h.Join("p9", 9);  // the table fills again
+  EXPECT_TRUE(std::any_of(h.out.sent[3].begin(), h.out.sent[3].end(), IsCountdown));
+  EXPECT_FALSE(std::any_of(h.out.sent[20].begin(), h.out.sent[20].end(), IsCountdown));
+}
+
+}  // namespace
+}  // namespace vask::server::test
